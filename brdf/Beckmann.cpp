@@ -1,0 +1,179 @@
+#include "brdf/Beckmann.h"
+
+#include "brdf/Anisotropic.h"
+
+namespace {
+using namespace brdf;
+
+// Squared roughness below which alpha stays at its floor (0.013403).
+constexpr float kRoughnessFloor = 1e-4f;
+// Walter's rational Lambda is 0 from here on.
+constexpr float kLambdaCutoff = 1.6f;
+// Directions closer to the horizon than this have no reflectance.
+constexpr float kCosFloor = 1e-6f;
+// Keeps divisors positive.
+constexpr float kTinyFloor = 1e-20f;
+// Limits the reflectance of very smooth surfaces seen obliquely.
+constexpr float kReflectanceCap = 500.0f;
+// Steeper than this the view is taken as the normal and the slopes are drawn in closed form.
+constexpr float kNormalIncidence = 0.9999f;
+// Keeps the slope search's target and the second slope off the ends of erf's range.
+constexpr float kUniformFloor = 1e-6f;
+// The slope search stops once the distribution function is this close to its target.
+constexpr float kSearchTolerance = 1e-5f;
+// Newton steps of the slope search; the guarded start converges in a few.
+constexpr int kSearchRounds = 9;
+// erf⁻¹ diverges at ±1.
+constexpr float kErfInvLimit = 0.99999f;
+} // namespace
+
+float alphaFromRoughness(float x) {
+    const float L = std::log(maxf(x, kRoughnessFloor));
+    return 1.62142f + 0.819955f * L + 0.1734f * (L * L) + 0.0171201f * (L * L * L) +
+           0.000640711f * (L * L * L * L);
+}
+
+float erfApprox(float x) {
+    constexpr float p = 0.3275911f;
+    constexpr float a1 = 0.254829592f, a2 = -0.284496736f, a3 = 1.421413741f, a4 = -1.453152027f,
+                    a5 = 1.061405429f;
+    const float ax = std::fabs(x);
+    const float t = 1.0f / (1.0f + p * ax);
+    const float y = 1.0f - (((((a5 * t + a4) * t) + a3) * t + a2) * t + a1) * t * std::exp(-ax * ax);
+    return x >= 0.0f ? y : -y;
+}
+
+float erfInvApprox(float x) {
+    x = clampf(x, -kErfInvLimit, kErfInvLimit);
+    float w = -std::log((1.0f - x) * (1.0f + x));
+    float p;
+    if (w < 5.0f) {
+        w = w - 2.5f;
+        p = 2.81022636e-08f;
+        p = 3.43273939e-07f + p * w;
+        p = -3.5233877e-06f + p * w;
+        p = -4.39150654e-06f + p * w;
+        p = 0.00021858087f + p * w;
+        p = -0.00125372503f + p * w;
+        p = -0.00417768164f + p * w;
+        p = 0.246640727f + p * w;
+        p = 1.50140941f + p * w;
+    } else {
+        w = std::sqrt(w) - 3.0f;
+        p = -0.000200214257f;
+        p = 0.000100950558f + p * w;
+        p = 0.00134934322f + p * w;
+        p = -0.00367342844f + p * w;
+        p = 0.00573950773f + p * w;
+        p = -0.0076224613f + p * w;
+        p = 0.00943887047f + p * w;
+        p = 1.00167406f + p * w;
+        p = 2.83297682f + p * w;
+    }
+    return p * x;
+}
+
+float beckmannD(const Point3& wh, float ax, float ay) {
+    const float tan2 = tan2Theta(wh);
+    if (!std::isfinite(tan2)) return 0.0f;
+    const float cos2 = cos2Theta(wh);
+    const float cos4 = cos2 * cos2;
+    const float sinT = sinTheta(wh);
+    const float cosPhi = cosPhiFrom(wh.x, sinT);
+    const float sinPhi = sinPhiFrom(wh.y, sinT);
+    const float cos2Phi = cosPhi * cosPhi;
+    const float sin2Phi = sinPhi * sinPhi;
+    return std::exp(-tan2 * (cos2Phi / (ax * ax) + sin2Phi / (ay * ay))) / (kPi * ax * ay * cos4);
+}
+
+float beckmannLambda(const Point3& w, float ax, float ay) {
+    const float t = std::fabs(tanTheta(w));
+    if (!std::isfinite(t)) return 0.0f;
+    const float sinT = sinTheta(w);
+    const float cosPhi = cosPhiFrom(w.x, sinT);
+    const float sinPhi = sinPhiFrom(w.y, sinT);
+    const float alpha = std::sqrt(cosPhi * cosPhi * (ax * ax) + sinPhi * sinPhi * (ay * ay));
+    const float a = 1.0f / (alpha * t);
+    if (a >= kLambdaCutoff) return 0.0f;
+    return (1.0f - 1.259f * a + 0.396f * (a * a)) / (3.535f * a + 2.181f * (a * a));
+}
+
+float beckmannG1(const Point3& w, float ax, float ay) { return 1.0f / (1.0f + beckmannLambda(w, ax, ay)); }
+
+float beckmannG(const Point3& wo, const Point3& wi, float ax, float ay) {
+    return 1.0f / (1.0f + beckmannLambda(wo, ax, ay) + beckmannLambda(wi, ax, ay));
+}
+
+float beckmannPdf(const Point3& wo, const Point3& wh, float ax, float ay) {
+    return beckmannD(wh, ax, ay) * beckmannG1(wo, ax, ay) / (4.0f * std::fabs(wo.z));
+}
+
+float beckmannF(const Point3& wo, const Point3& wi, float ax, float ay) {
+    const float cO = std::fabs(wo.z);
+    const float cI = std::fabs(wi.z);
+    Point3 h = wi + wo;
+    if (!(cI > kCosFloor) || !(cO > kCosFloor)) return 0.0f;
+    if (!(std::fabs(h.x) > kCosFloor) && !(std::fabs(h.y) > kCosFloor) && !(std::fabs(h.z) > kCosFloor))
+        return 0.0f;
+    h = Normalize(h);
+    return beckmannD(h, ax, ay) * beckmannG(wo, wi, ax, ay) / maxf(4.0f * cI * cO, kTinyFloor);
+}
+
+Point2 beckmannSampleSlopes(float cosTheta, float U1, float U2) {
+    if (cosTheta > kNormalIncidence) {
+        const float rho = std::sqrt(-std::log(1.0f - U1));
+        const float phi = kTwoPi * U2;
+        return {rho * std::cos(phi), rho * std::sin(phi)};
+    }
+    const float sinT = std::sqrt(maxf(0.0f, 1.0f - cosTheta * cosTheta));
+    const float tanT = sinT / cosTheta;
+    const float cotT = 1.0f / tanT;
+
+    float a = -1.0f;
+    float bHi = erfApprox(cotT);
+    const float s = maxf(U1, kUniformFloor);
+
+    // Heitz and d'Eon's fitted first guess of the inverse.
+    const float theta = std::acos(cosTheta);
+    const float fit = 1.0f + theta * (-0.876f + theta * (0.4265f - 0.0594f * theta));
+    float b = bHi - (1.0f + bHi) * std::pow(1.0f - s, fit);
+
+    const float k = 1.0f / std::sqrt(kPi);
+    const float norm = 1.0f / (1.0f + bHi + k * tanT * std::exp(-(cotT * cotT)));
+    for (int round = 0; round < kSearchRounds; ++round) {
+        if (!(b >= a) || b > bHi) b = 0.5f * (a + bHi);
+        const float e = erfInvApprox(b);
+        const float value = norm * (1.0f + b + k * tanT * std::exp(-(e * e))) - s;
+        const float derivative = norm * (1.0f - e * tanT);
+        if (!(std::fabs(value) >= kSearchTolerance)) break;
+        if (value > 0.0f)
+            bHi = b;
+        else
+            a = b;
+        b = b - value / derivative;
+    }
+    return {erfInvApprox(b), erfInvApprox(2.0f * maxf(U2, kUniformFloor) - 1.0f)};
+}
+
+Point3 beckmannSampleVisibleNormal(const Point3& wi, float ax, float ay, float U1, float U2) {
+    return sampleVisibleNormalStretched(wi, ax, ay, U1, U2, beckmannSampleSlopes);
+}
+
+Point3 beckmannSampleHalf(const Point3& wo, const Point2& u, float ax, float ay) {
+    return sampleHalfFlipped(wo, u, [&](const Point3& w, float U1, float U2) {
+        return beckmannSampleVisibleNormal(w, ax, ay, U1, U2);
+    });
+}
+
+void brdfSampleBeckmann(Color& result, ShadeContext& sc, const Point2& rnd2d, float g, float anisotropy,
+                        float rotation, Texmap* envMap, const Point3& normal, const Point3 tbnBasis[2]) {
+    const AnisotropicSetup s = anisotropicSetup(g, anisotropy, rotation, normal, tbnBasis, alphaFromRoughness);
+    sampleMicrofacet(
+        result, sc, envMap, normal, s.frame, sc.V(),
+        [&](const Point3& wo) { return beckmannSampleHalf(wo, rnd2d, s.ax, s.ay); },
+        [&](const Point3& wo, const Point3& wh, const Point3& wi, float c) {
+            const float pdf = maxf(beckmannPdf(wo, wh, s.ax, s.ay), kTinyFloor);
+            const float f = minf(beckmannF(wo, wi, s.ax, s.ay), kReflectanceCap);
+            return c * f / pdf;
+        });
+}

@@ -1,0 +1,3 @@
+#include "brdf/PreviewEnvMap.h"
+
+Texmap* previewEnvMap = nullptr;
