@@ -165,7 +165,7 @@ Point3 beckmannSampleHalf(const Point3& wo, const Point2& u, float ax, float ay)
     });
 }
 
-void brdfSampleBeckmann(Color& result, ShadeContext& sc, const Point2& rnd2d, float g, float anisotropy,
+BRDF_FLATTEN void brdfSampleBeckmann(Color& result, ShadeContext& sc, const Point2& rnd2d, float g, float anisotropy,
                         float rotation, Texmap* envMap, const Point3& normal, const Point3 tbnBasis[2]) {
     const AnisotropicSetup s = anisotropicSetup(g, anisotropy, rotation, normal, tbnBasis, alphaFromRoughness);
     sampleMicrofacet(

@@ -45,6 +45,14 @@ Point3 rotateByMatrix(const RotMatrix& m, const Point3& v);
 // (sinTheta·cos phi, sinTheta·sin phi, cosTheta).
 Point3 dirFromAngles(float sinTheta, float cosTheta, float phi);
 
+// A sampler is one short chain of dependent float operations; inlining every model function
+// it calls lets the compiler schedule that chain as a whole.
+#if defined(__GNUC__)
+#define BRDF_FLATTEN [[gnu::flatten]]
+#else
+#define BRDF_FLATTEN
+#endif
+
 namespace brdf {
 
 constexpr float kPi = 3.1415927f;

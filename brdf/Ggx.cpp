@@ -8,17 +8,19 @@ constexpr float kPoleCos = 0.999f;
 // Keeps the masking denominators positive.
 constexpr float kDenominatorFloor = 1e-6f;
 
-inline float ggxG1Inline(float c, float alpha) {
+} // namespace
+
+float ggxG1(float c, float alpha) {
     return 2.0f * c / brdf::maxf(c + std::sqrt(alpha + (1.0f - alpha) * (c * c)), kDenominatorFloor);
 }
 
-inline float ggxG2Inline(float l, float c, float alpha) {
+float ggxG2(float l, float c, float alpha) {
     return 2.0f * l * c /
            brdf::maxf(c * std::sqrt(alpha + (1.0f - alpha) * (l * l)) + l * std::sqrt(alpha + (1.0f - alpha) * (c * c)),
                       kDenominatorFloor);
 }
 
-inline Point3 ggxSampleVisibleNormalInline(const Point3& V, float alpha, float U1, float U2) {
+Point3 ggxSampleVisibleNormal(const Point3& V, float alpha, float U1, float U2) {
     using namespace brdf;
     const Point3 v = Normalize(Point3(alpha * V.x, alpha * V.y, V.z));
     const Point3 t1 = v.z >= kPoleCos ? Point3(1.0f, 0.0f, 0.0f) : Normalize(v ^ Point3(0.0f, 0.0f, 1.0f));
@@ -33,17 +35,8 @@ inline Point3 ggxSampleVisibleNormalInline(const Point3& V, float alpha, float U
     const Point3 n = t1 * P1 + t2 * P2 + v * std::sqrt(maxf(0.0f, 1.0f - P1 * P1 - P2 * P2));
     return Normalize(Point3(alpha * n.x, alpha * n.y, maxf(0.0f, n.z)));
 }
-} // namespace
 
-float ggxG1(float c, float alpha) { return ggxG1Inline(c, alpha); }
-
-float ggxG2(float l, float c, float alpha) { return ggxG2Inline(l, c, alpha); }
-
-Point3 ggxSampleVisibleNormal(const Point3& V, float alpha, float U1, float U2) {
-    return ggxSampleVisibleNormalInline(V, alpha, U1, U2);
-}
-
-void brdfSampleGGX(Color& result, ShadeContext& sc, const Point2& rnd2d, float g, Texmap* envMap,
+BRDF_FLATTEN void brdfSampleGGX(Color& result, ShadeContext& sc, const Point2& rnd2d, float g, Texmap* envMap,
                    const Point3& normal) {
     const float alpha = (1.0f - g) * (1.0f - g);
     const brdf::Frame frame = brdf::normalFrame(normal);
@@ -53,8 +46,8 @@ void brdfSampleGGX(Color& result, ShadeContext& sc, const Point2& rnd2d, float g
     if (!(cosV > 0.0f)) return;
     brdf::sampleMicrofacet(
         result, sc, envMap, normal, frame, rayDir,
-        [&](const Point3& wo) { return ggxSampleVisibleNormalInline(wo, alpha, rnd2d.x, rnd2d.y); },
+        [&](const Point3& wo) { return ggxSampleVisibleNormal(wo, alpha, rnd2d.x, rnd2d.y); },
         [&](const Point3&, const Point3&, const Point3&, float cosL) {
-            return ggxG2Inline(cosL, cosV, alpha) / ggxG1Inline(cosV, alpha);
+            return ggxG2(cosL, cosV, alpha) / ggxG1(cosV, alpha);
         });
 }

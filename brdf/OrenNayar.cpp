@@ -11,7 +11,7 @@ constexpr double kAzimuthSinFloor = 1e-4;
 constexpr float kCosFloor = 1e-20f;
 } // namespace
 
-float orenNayarFactor(const Point3& L, const Point3& E, const Point3& n, float r) {
+BRDF_FLATTEN float orenNayarFactor(const Point3& L, const Point3& E, const Point3& n, float r) {
     using namespace brdf;
     const float cosI = L % n;
     const float cosO = E % n;

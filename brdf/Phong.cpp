@@ -8,7 +8,7 @@ namespace {
 constexpr float kPhongPdfFloor = 1e-6f;
 } // namespace
 
-void brdfSamplePhong(Color& result, ShadeContext& sc, const Point2& rnd2d, float n, Texmap*,
+BRDF_FLATTEN void brdfSamplePhong(Color& result, ShadeContext& sc, const Point2& rnd2d, float n, Texmap*,
                      const Point3& axis) {
     using namespace brdf;
     const float phi = kTwoPi * rnd2d.x;

@@ -32,7 +32,7 @@ float torrSparrGeomFactor(const Point3& wo, const Point3& wi) {
     return minf(G / maxf(4.0f * cI * cO, kTinyFloor), kGeomFactorCap);
 }
 
-void brdfSampleTorrSparr(Color& result, ShadeContext& sc, const Point2& rnd2d, float n, Texmap* envMap,
+BRDF_FLATTEN void brdfSampleTorrSparr(Color& result, ShadeContext& sc, const Point2& rnd2d, float n, Texmap* envMap,
                          const Point3& normal) {
     using namespace brdf;
     const Frame frame = normalFrame(normal);

@@ -104,7 +104,7 @@ Point3 trggxSampleHalf(const Point3& wo, const Point2& u, float ax, float ay) {
     });
 }
 
-void brdfSampleTRGGX(Color& result, ShadeContext& sc, const Point2& rnd2d, float g, float anisotropy,
+BRDF_FLATTEN void brdfSampleTRGGX(Color& result, ShadeContext& sc, const Point2& rnd2d, float g, float anisotropy,
                      float rotation, Texmap* envMap, const Point3& normal, const Point3 tbnBasis[2]) {
     const AnisotropicSetup s = anisotropicSetup(g, anisotropy, rotation, normal, tbnBasis, alphaFromRoughness);
     sampleMicrofacet(
