@@ -2,6 +2,7 @@
 // change notification, and cloning through a remap directory.
 #pragma once
 
+#include <utility>
 #include <vector>
 
 #include "HostTypes.h"
@@ -43,8 +44,18 @@ public:
     virtual IParamBlock2* GetParamBlock(int i);
     virtual IParamBlock2* GetParamBlockByID(BlockID id);
     virtual BaseInterface* GetInterface(Interface_ID id);
+
+private:
+    friend class ReferenceMachinery;
+    // Set once the object is on its way out, so the reference machinery never deletes it twice.
+    bool deleting_ = false;
 };
 
+// References are held by the subclass (GetReference/SetReference); the host keeps its own
+// record of which target each reference slot points at, so that targets and makers can
+// detach from each other whichever is destroyed first. Referenced targets are heap objects:
+// a target left without dependents by ReplaceReference/DeleteReference (delOld) or by the
+// destruction of its last maker is deleted.
 class ReferenceMaker : public Animatable {
 public:
     ~ReferenceMaker() override;
@@ -71,6 +82,11 @@ public:
     RefResult DeleteReference(int i);
     // Drops every reference this object holds (before it is destroyed).
     void DeleteAllRefsFromMe();
+
+private:
+    friend class ReferenceMachinery;
+    // (reference slot, target) for every reference made through ReplaceReference.
+    std::vector<std::pair<int, ReferenceTarget*>> heldRefs_;
 };
 
 class ReferenceTarget : public ReferenceMaker {
@@ -87,11 +103,16 @@ public:
                                SClass_ID sclass = NOTIFY_ALL, BOOL propagate = TRUE,
                                RefTargetHandle hTarg = nullptr, int notifyDependentsOption = 0);
 
+    // One entry per reference held on this target (a maker referring twice appears twice).
     const std::vector<ReferenceMaker*>& Dependents() const { return dependents_; }
 
     // Detaches this target from everything (dependents are told REFMSG_TARGET_DELETED and
     // their references cleared), drops its own references and deletes it.
     void DeleteMe();
+
+protected:
+    // Called after a maker starts or stops referring to this target.
+    virtual void DependentsChanged() {}
 
 private:
     friend class ReferenceMachinery;

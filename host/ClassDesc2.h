@@ -2,6 +2,8 @@
 // browser's entry interface.
 #pragma once
 
+#include <map>
+#include <string>
 #include <vector>
 
 #include "Animatable.h"
@@ -53,9 +55,14 @@ public:
     // Rollouts currently open for this class (kept by the host's parameter maps).
     std::vector<IParamMap2*>& OpenParamMaps() { return openMaps_; }
 
+    // Called by a descriptor that is destroyed before its class descriptor.
+    void RemoveParamBlockDesc(ParamBlockDesc2* pbd);
+
 private:
     std::vector<ParamBlockDesc2*> pbDescs_;
     std::vector<IParamMap2*> openMaps_;
+    // Texts handed out by GetRsrcString, kept so the pointers stay valid.
+    std::map<INT_PTR, std::wstring> rsrcStrings_;
 };
 
 // Interface id of the material browser's entry.

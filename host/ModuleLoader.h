@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "HostTypes.h"
 
@@ -32,7 +33,7 @@ private:
     ULONG version_ = 0;
     int numClasses_ = 0;
     std::wstring description_;
-    ClassDesc* (*classDesc_)(int) = nullptr;
+    std::vector<ClassDesc*> classes_;  // LibClassDesc(i), asked once at load
     int (*shutdown_)() = nullptr;
     BOOL (*entry_)(HINSTANCE, DWORD, void*) = nullptr;
 };

@@ -59,6 +59,10 @@ struct ModuleResourceTable {
 // Registers the resources of a module instance (the loader does this for every module it
 // opens; a program that links a module's code directly does it itself).
 void RegisterModuleResources(HINSTANCE instance, const ModuleResourceTable* table);
+// Forgets everything recorded for the instance (its resources and DisableThreadLibraryCalls).
 void UnregisterModuleResources(HINSTANCE instance);
 const ModuleResourceTable* FindModuleResources(HINSTANCE instance);
 const DialogTemplate* FindDialogTemplate(HINSTANCE instance, int resourceId);
+
+// Whether the module of `instance` turned off its thread attach/detach notifications.
+bool ThreadLibraryCallsDisabled(HINSTANCE instance);

@@ -123,6 +123,7 @@ public:
     void InvalidateUI(ParamID id = -1, int tabIndex = -1);
 
 private:
+    friend class ClassDesc2;  // clears header_.cd when the class descriptor goes first
     Header header_;
     std::vector<ParamDef> params_;
 };
@@ -133,6 +134,21 @@ struct ParamKey {
     float f;
     Color c;
 };
+
+// Everything a block stores for one parameter: its constant value (the field of its type)
+// and, when animated, its keys. Texture-map parameters carry no value here (their maps are
+// references). Scene input/output and layout conversion read and restore blocks through it.
+struct ParamValueRecord {
+    ParamID id = -1;
+    ParamType2 type = TYPE_FLOAT;
+    float f = 0.0f;
+    int i = 0;
+    Color c;
+    std::vector<ParamKey> keys;
+};
+
+// Class identity of the current parameter block.
+constexpr Class_ID PARAMBLOCK2_CLASS_ID(PARAMETER_BLOCK2_CLASS_ID, 0);
 
 // A block of values described by a ParamBlockDesc2. Its class name is "ParamBlock2".
 // Reads narrow `ivalid` to the span around t over which the value stays as it is.
@@ -171,6 +187,19 @@ public:
 
     // Every value back to its default (keys removed, maps released).
     virtual void ResetAll() = 0;
+
+    // The stored state of one parameter; FALSE for an unknown id.
+    virtual BOOL GetRecord(ParamID id, ParamValueRecord& rec) = 0;
+    // Restores one parameter from a record. The record's type must be the parameter's; keys
+    // are accepted only for animatable floats and colours, sorted by time (a later key at the
+    // same time wins); floats are clamped to range; NaN is refused. FALSE changes nothing.
+    virtual BOOL SetRecord(const ParamValueRecord& rec) = 0;
+
+    // The object whose references hold the maps of P_OWNERS_REF parameters. A block created
+    // without one (loaded or cloned) takes the first dependent of its descriptor's class; an
+    // owner that no longer refers to a block it once did is forgotten the same way.
+    virtual ReferenceMaker* GetOwner() = 0;
+    virtual void SetOwner(ReferenceMaker* owner) = 0;
 };
 
 // Animation mode: while on, writes to animatable parameters at t != 0 set keys.
