@@ -6,6 +6,7 @@
 
 #include "ParamBlock2.h"
 #include "ParamMap2.h"
+#include "RolloutDialogs.h"
 #include "WinApi.h"
 
 namespace {
@@ -80,9 +81,8 @@ IParamMap2* ClassDesc2::GetParamMap(int i) {
     return i >= 0 && i < NumParamMaps() ? openMaps_[std::size_t(i)] : nullptr;
 }
 
-// This host has no window layer yet, so there are no rollouts to build.
-IAutoMParamDlg* ClassDesc2::CreateParamDlgs(HWND, IMtlParams*, ReferenceTarget*) {
-    return nullptr;
+IAutoMParamDlg* ClassDesc2::CreateParamDlgs(HWND hwMtlEdit, IMtlParams* imp, ReferenceTarget* obj) {
+    return CreateRolloutDialogs(this, hwMtlEdit, imp, obj);
 }
 
 BaseInterface* ClassDesc2::GetInterface(const MCHAR*) {

@@ -5,6 +5,7 @@
 #include "ClassDesc2.h"
 #include "ParamBlock2.h"
 #include "ParamMap2.h"
+#include "RolloutDialogs.h"
 
 ParamBlockDesc2::ParamBlockDesc2(const Header& header, std::initializer_list<ParamDef> params)
     : header_(header), params_(params) {
@@ -40,7 +41,9 @@ const ParamDef* ParamBlockDesc2::GetParamDefByID(ParamID id) const {
 }
 
 void ParamBlockDesc2::SetUserDlgProc(ParamMap2UserDlgProc* proc, int mapId) {
-    if (mapId == 0) header_.proc = proc;
+    if (mapId != 0) return;
+    header_.proc = proc;
+    UserDlgProcInstalled(this, proc);
 }
 
 ParamMap2UserDlgProc* ParamBlockDesc2::GetUserDlgProc(int mapId) const {
