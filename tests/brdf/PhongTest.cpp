@@ -58,3 +58,44 @@ TEST_F(PhongTest, WritesDirectionsBelowTheSurface) {
 }
 
 } // namespace
+
+#include "tests/brdf/Statistics.h"
+
+namespace {
+
+// Directions about the axis follow (n+1)/(2 pi)·cos^n, and the mean weight is the lobe's
+// albedo about its axis, 1: the weight is (n+2)/(n+1)·cos and E[cos] = (n+1)/(n+2).
+TEST_F(PhongTest, SampledDirectionsFollowTheLobe) {
+    const struct {
+        Point3 axis;
+        float n;
+    } cases[] = {
+        {{0, 0, 1}, 1.0f},
+        {Normalize({0.3f, -0.2f, 0.9f}), 10.0f},
+        {Normalize({-0.6f, 0.1f, -0.4f}), 100.0f},
+        {{1, 0, 0}, 1000.0f},
+    };
+    constexpr int kSamples = 200000;
+    std::uint32_t seed = 400;
+    for (const auto& c : cases) {
+        stats::Grid grid;
+        grid.frame = brdf::normalFrame(c.axis);
+        // The lobe is narrow at high powers: band cos theta from where 1e-9 of it remains.
+        const double n = c.n;
+        grid.cosLo = std::pow(1e-9, 1.0 / (n + 1.0));
+        const auto density = [&](const Point3& d) {
+            const double cosA = std::fmax(0.0, static_cast<double>(d % c.axis));
+            return (n + 1.0) / (2.0 * stats::kPi) * std::pow(cosA, n);
+        };
+        TestShadeContext sc;
+        const stats::SampleRun r = stats::run(grid, sc, kSamples, seed++, [&](Color& res, ShadeContext& ctx, Point2 u) {
+            brdfSamplePhong(res, ctx, u, c.n, fakeMap(1), c.axis);
+        });
+        EXPECT_EQ(r.badWeights, 0);
+        const auto expected = stats::expectedCounts(stats::integrate(grid, density), kSamples);
+        EXPECT_TRUE(stats::passes(stats::pearson(r.counts, expected), std::size(cases))) << "n " << c.n;
+        EXPECT_TRUE(stats::furnaceMatches(r, 1.0)) << "n " << c.n;
+    }
+}
+
+} // namespace

@@ -64,3 +64,57 @@ TEST(TorranceSparrow, BelowSurfaceSampleLeavesResult) {
 }
 
 } // namespace
+
+#include "tests/brdf/Statistics.h"
+
+namespace {
+
+struct LobeCase {
+    Point3 normal, rayDir;
+    float n;
+};
+
+const LobeCase kTorrSparrCases[] = {
+    {{0, 0, 1}, {0, 0, -1}, 5.0f},
+    {{0, 0, 1}, {0.6f, 0, -0.8f}, 40.0f},
+    {{0, 0, 1}, {-0.9539392f, 0, -0.3f}, 20.0f},
+    {Normalize({0.3f, -0.2f, 0.9f}), Normalize({-0.5f, 0.4f, -0.6f}), 200.0f},
+    {Normalize({-0.6f, 0.1f, 0.4f}), Normalize({0.7f, 0.3f, -0.2f}), 1.0f},
+};
+
+// Blinn half vectors, (n+1)/(2 pi)·cos^n, reflected: density over 4 wo·h. The mean weight
+// is the albedo of D·torrSparrGeomFactor (floors and cap included).
+TEST(TorranceSparrow, SampledDirectionsFollowTheWeightsDensity) {
+    constexpr int kSamples = 200000;
+    std::uint32_t seed = 300;
+    for (const LobeCase& c : kTorrSparrCases) {
+        stats::Grid grid;
+        grid.frame = brdf::normalFrame(c.normal);
+        const Point3 woF = -grid.frame.toLocal(c.rayDir);
+        const stats::Vec wo = stats::toDouble(woF);
+        const double n = c.n;
+        const auto density = [&](const Point3& d) {
+            stats::Vec h;
+            if (!stats::halfVector(wo, stats::toDouble(grid.frame.toLocal(d)), h) || h.z <= 0.0) return 0.0;
+            return (n + 1.0) / (2.0 * stats::kPi) * std::pow(h.z, n) / (4.0 * stats::dot(wo, h));
+        };
+        const auto reflectance = [&](const Point3& d) {
+            const Point3 wi = grid.frame.toLocal(d);
+            stats::Vec h;
+            if (!(wi.z > 0.0f) || !stats::halfVector(wo, stats::toDouble(wi), h) || h.z <= 0.0) return 0.0;
+            return (n + 2.0) / (2.0 * stats::kPi) * std::pow(h.z, n) *
+                   static_cast<double>(torrSparrGeomFactor(woF, wi) * wi.z);
+        };
+        TestShadeContext sc;
+        sc.rayDir = c.rayDir;
+        const stats::SampleRun r = stats::run(grid, sc, kSamples, seed++, [&](Color& res, ShadeContext& ctx, Point2 u) {
+            brdfSampleTorrSparr(res, ctx, u, c.n, fakeMap(2), c.normal);
+        });
+        EXPECT_EQ(r.badWeights, 0);
+        const auto expected = stats::expectedCounts(stats::integrate(grid, density), kSamples);
+        EXPECT_TRUE(stats::passes(stats::pearson(r.counts, expected), std::size(kTorrSparrCases))) << "n " << c.n;
+        EXPECT_TRUE(stats::furnaceMatches(r, stats::sum(stats::integrate(grid, reflectance)))) << "n " << c.n;
+    }
+}
+
+} // namespace
