@@ -144,6 +144,10 @@ public:
     void SetSubMtl(int i, Mtl* m) override;
     MSTR GetSubMtlSlotName(int i, bool localized = true) override;
 
+    // Displacement from the normal-map slot (shading/Relief.cpp).
+    float displacementAt(ShadeContext& sc) override;
+    Interval displacementValidity(TimeValue t) override;
+
     // ITavroMtl.
     Texmap* GetDiffuseTexmap() override;
     float GetDiffuseMult() override;
@@ -202,6 +206,22 @@ public:
     void NotifyChanged();
 
     const TavroMtlCache& cache() const { return cache_; }
+
+    // The preview shading's inputs at one sample: cached values combined with the slot maps
+    // (shading/TextureLookups.cpp). Glossiness, anisotropy and rotation (in turns) lie in
+    // [0, 1]; every colour but the emission is clamped to [0, 1].
+    Color evalDiffuseColor(ShadeContext& sc) const;
+    Color evalReflectColor(ShadeContext& sc) const;
+    Color evalTransparencyColor(ShadeContext& sc) const;
+    Color evalTranslucencyColor(ShadeContext& sc) const;
+    Color evalEmissionColor(ShadeContext& sc) const;
+    float evalOpacity(ShadeContext& sc) const;
+    float evalReflGlossiness(ShadeContext& sc) const;
+    float evalReflCosPower(ShadeContext& sc) const;
+    float evalTranspGlossiness(ShadeContext& sc) const;
+    float evalTranspCosPower(ShadeContext& sc) const;
+    float evalReflAnisotropy(ShadeContext& sc) const;
+    float evalReflRotation(ShadeContext& sc) const;
     const Interval& cacheValidity() const { return cacheValid_; }
 
 private:
