@@ -12,8 +12,9 @@ int tavroMaterialClassDesc::IsPublic() {
 }
 
 void* tavroMaterialClassDesc::Create(BOOL loading) {
-    // The host allocator zero-fills the storage and answers null rather than throwing.
-    return new (std::nothrow) TavroMtl(loading != FALSE);
+    // The host allocator zero-fills the storage and answers null rather than throwing. The
+    // host takes the object as its Animatable.
+    return static_cast<Animatable*>(new (std::nothrow) TavroMtl(loading != FALSE));
 }
 
 const MCHAR* tavroMaterialClassDesc::ClassName() {
