@@ -24,8 +24,10 @@ inline AnisotropicSetup anisotropicSetup(float g, float anisotropy, float rotati
     const float r = 0.5f - 0.5f * g;
     const float q = 1.0f - anisotropy;
     AnisotropicSetup s;
-    s.ax = alphaOf(r * r);
-    s.ay = alphaOf(r * r * q * q);
+    const float rx = r * r;
+    const float ry = r * r * q * q;
+    s.ax = alphaOf(rx);
+    s.ay = ry == rx ? s.ax : alphaOf(ry);  // isotropic: the same mapping of the same value
     if (std::fabs(s.ax - s.ay) > kIsotropyTolerance) {
         const RotMatrix mRot = rotationAboutAxis(normal, kTwoPi * rotation);
         s.frame.nx = rotateByMatrix(mRot, tbnBasis[1]);

@@ -138,6 +138,9 @@ Point2 beckmannSampleSlopes(float cosTheta, float U1, float U2) {
     const float fit = 1.0f + theta * (-0.876f + theta * (0.4265f - 0.0594f * theta));
     float b = bHi - (1.0f + bHi) * std::pow(1.0f - s, fit);
 
+    // Independent of the search; stated first so that it overlaps with it.
+    const float slopeY = erfInvApprox(2.0f * maxf(U2, kUniformFloor) - 1.0f);
+
     const float k = 1.0f / std::sqrt(kPi);
     const float norm = 1.0f / (1.0f + bHi + k * tanT * std::exp(-(cotT * cotT)));
     for (int round = 0; round < kSearchRounds; ++round) {
@@ -146,13 +149,13 @@ Point2 beckmannSampleSlopes(float cosTheta, float U1, float U2) {
         const float value = norm * (1.0f + b + k * tanT * std::exp(-(e * e))) - s;
         const float derivative = norm * (1.0f - e * tanT);
         if (!(std::fabs(value) >= kSearchTolerance)) break;
-        if (value > 0.0f)
-            bHi = b;
-        else
-            a = b;
+        // Selects rather than a branch: the sign of the residual is a coin toss.
+        const bool above = value > 0.0f;
+        bHi = above ? b : bHi;
+        a = above ? a : b;
         b = b - value / derivative;
     }
-    return {erfInvApprox(b), erfInvApprox(2.0f * maxf(U2, kUniformFloor) - 1.0f)};
+    return {erfInvApprox(b), slopeY};
 }
 
 Point3 beckmannSampleVisibleNormal(const Point3& wi, float ax, float ay, float U1, float U2) {
