@@ -7,6 +7,7 @@
 
 #include "ClassDesc2.h"
 #include "ModuleLoader.h"
+#include "ModuleResources.h"
 #include "ParamBlock2.h"
 #include "StringConv.h"
 
@@ -40,26 +41,36 @@ std::string defaultText(const ParamDef& p) {
     return buf;
 }
 
-std::string controlText(const ParamDef& p) {
+// Whether the rollout template places a control with this id.
+bool inTemplate(const DialogTemplate* dlg, int id) {
+    if (!dlg) return false;
+    for (std::size_t i = 0; i < dlg->itemCount; ++i)
+        if (dlg->items[i].id == id) return true;
+    return false;
+}
+
+std::string controlText(const ParamDef& p, const DialogTemplate* dlg) {
     const ControlBinding& c = p.control;
     std::string ids;
     for (int id : c.ids) ids += (ids.empty() ? "" : "/") + std::to_string(id);
     char step[32];
     std::snprintf(step, sizeof step, "%g", double(c.step));
+    const std::string absent =
+        !c.ids.empty() && !inTemplate(dlg, c.ids.front()) ? " (not in the rollout)" : "";
     switch (c.kind) {
         case ControlKind::None: return "-";
-        case ControlKind::Spinner: return "spinner " + ids + " step " + step;
-        case ControlKind::CheckBox: return "check box " + ids;
-        case ControlKind::ColorSwatch: return "colour swatch " + ids;
+        case ControlKind::Spinner: return "spinner " + ids + " step " + step + absent;
+        case ControlKind::CheckBox: return "check box " + ids + absent;
+        case ControlKind::ColorSwatch: return "colour swatch " + ids + absent;
         case ControlKind::MapButton:
-            return "map button " + ids + " slot " + std::to_string(p.refno);
-        case ControlKind::ComboBox: return "combo box " + ids;
-        case ControlKind::RadioPair: return "radio pair " + ids;
+            return "map button " + ids + " slot " + std::to_string(p.refno) + absent;
+        case ControlKind::ComboBox: return "combo box " + ids + absent;
+        case ControlKind::RadioPair: return "radio pair " + ids + absent;
     }
     return "?";
 }
 
-void printClass(ClassDesc* cd) {
+void printClass(ClassDesc* cd, HINSTANCE instance) {
     const Class_ID id = cd->ClassID();
     std::printf("Class:         %s (internal name %s)\n", text(cd->ClassName()).c_str(),
                 text(cd->InternalName()).c_str());
@@ -72,6 +83,7 @@ void printClass(ClassDesc* cd) {
     if (!cd2) return;
     for (int b = 0; b < cd2->NumParamBlockDescs(); ++b) {
         const ParamBlockDesc2* pbd = cd2->GetParamBlockDesc(b);
+        const DialogTemplate* dlg = FindDialogTemplate(instance, pbd->header().dlgTemplate);
         std::printf("\nParameter block %d \"%s\": %d parameters\n", pbd->ID(),
                     text(pbd->header().int_name).c_str(), pbd->Count());
         std::printf("%4s %4s  %-36s %-12s %-18s %-20s %s\n", "pos", "id", "internal name",
@@ -84,7 +96,7 @@ void printClass(ClassDesc* cd) {
                               double(p.rangeHi));
             std::printf("%4d %4d  %-36s %-12s %-18s %-20s %s\n", i, p.id,
                         text(p.int_name).c_str(), typeName(p.type), defaultText(p).c_str(),
-                        range, controlText(p).c_str());
+                        range, controlText(p, dlg).c_str());
         }
     }
 }
@@ -115,6 +127,6 @@ int main(int argc, char** argv) {
     std::printf("Version:       0x%08X (%u, %u, %u)\n", v, v >> 16, (v >> 8) & 0xFF, v & 0xFF);
     std::printf("Classes:       %d\n\n", module->NumberClasses());
     for (int i = 0; i < module->NumberClasses(); ++i)
-        if (ClassDesc* cd = module->GetClassDesc(i)) printClass(cd);
+        if (ClassDesc* cd = module->GetClassDesc(i)) printClass(cd, module->Instance());
     return 0;
 }
