@@ -3,6 +3,7 @@
 #include <ImfChannelList.h>
 #include <ImfFrameBuffer.h>
 #include <ImfHeader.h>
+#include <ImfInputFile.h>
 #include <ImfOutputFile.h>
 #include <ImfRgbaFile.h>
 #include <stb_image.h>
@@ -150,34 +151,77 @@ bool readWithStb(const std::string& path, const std::vector<unsigned char>& byte
     return true;
 }
 
+// The library addresses pixels by data-window coordinates: the base it wants lies before the
+// first pixel by the window's offset. Integer arithmetic forms it, so that a window far from
+// the origin never makes an out-of-bounds pointer in this code.
+template <typename T>
+T* shiftedBase(T* first, const Imath::Box2i& dw, std::int64_t width,
+               std::size_t pixelBytes = sizeof(T)) {
+    const auto offset =
+        static_cast<std::uintptr_t>((static_cast<std::int64_t>(dw.min.y) * width + dw.min.x) *
+                                    static_cast<std::int64_t>(pixelBytes));
+    return reinterpret_cast<T*>(reinterpret_cast<std::uintptr_t>(first) - offset);
+}
+
+// Luminance-chroma images need the library's conversion to RGB, which yields half floats.
+Image readExrLuminanceChroma(const std::string& path, std::int64_t w, std::int64_t h) {
+    Imf::RgbaInputFile file(path.c_str());
+    const Imath::Box2i dw = file.dataWindow();
+    std::vector<Imf::Rgba> px(static_cast<std::size_t>(w * h));
+    file.setFrameBuffer(shiftedBase(px.data(), dw, w), 1, static_cast<std::size_t>(w));
+    file.readPixels(dw.min.y, dw.max.y);
+    Image decoded(static_cast<int>(w), static_cast<int>(h));
+    for (std::size_t i = 0; i < px.size(); ++i) {
+        decoded.rgba[4 * i + 0] = px[i].r;
+        decoded.rgba[4 * i + 1] = px[i].g;
+        decoded.rgba[4 * i + 2] = px[i].b;
+        decoded.rgba[4 * i + 3] = px[i].a;
+    }
+    return decoded;
+}
+
+// Colour from R, G and B, or grey from Y alone, at full float precision; missing channels
+// read 0, a missing alpha 1.
+Image readExrChannels(Imf::InputFile& file, std::int64_t w, std::int64_t h) {
+    const Imath::Box2i dw = file.header().dataWindow();
+    const Imf::ChannelList& channels = file.header().channels();
+    const bool grey = !channels.findChannel("R") && !channels.findChannel("G") &&
+                      !channels.findChannel("B") && channels.findChannel("Y");
+    static constexpr const char* kNames[4] = {"R", "G", "B", "A"};
+    Image decoded(static_cast<int>(w), static_cast<int>(h));
+    const std::size_t xStride = 4 * sizeof(float);
+    const std::size_t yStride = xStride * static_cast<std::size_t>(w);
+    Imf::FrameBuffer frame;
+    for (int c = 0; c < 4; ++c) {
+        if (grey && (c == 1 || c == 2)) continue;  // copied from Y below
+        const char* name = (grey && c == 0) ? "Y" : kNames[c];
+        char* base = reinterpret_cast<char*>(shiftedBase(&decoded.rgba[c], dw, w, xStride));
+        frame.insert(name,
+                     Imf::Slice(Imf::FLOAT, base, xStride, yStride, 1, 1, c == 3 ? 1.0 : 0.0));
+    }
+    file.setFrameBuffer(frame);
+    file.readPixels(dw.min.y, dw.max.y);
+    if (grey) {
+        for (std::size_t i = 0; i < decoded.rgba.size(); i += 4) {
+            decoded.rgba[i + 1] = decoded.rgba[i + 2] = decoded.rgba[i];
+        }
+    }
+    return decoded;
+}
+
 bool readExr(const std::string& path, Image& image, std::string& error) {
     try {
-        Imf::RgbaInputFile file(path.c_str());
-        const Imath::Box2i dw = file.dataWindow();
+        Imf::InputFile file(path.c_str());
+        const Imath::Box2i dw = file.header().dataWindow();
         const std::int64_t w = std::int64_t{dw.max.x} - dw.min.x + 1;
         const std::int64_t h = std::int64_t{dw.max.y} - dw.min.y + 1;
         if (!checkDimensions(w, h, path, error)) return false;
-
-        std::vector<Imf::Rgba> px(static_cast<std::size_t>(w * h));
-        // The library addresses pixels by data-window coordinates; shift the base by integer
-        // arithmetic so that a window far from the origin never forms an invalid pointer.
-        const std::uintptr_t offset =
-            (static_cast<std::uintptr_t>(static_cast<std::int64_t>(dw.min.y) * w) +
-             static_cast<std::uintptr_t>(static_cast<std::int64_t>(dw.min.x))) *
-            sizeof(Imf::Rgba);
-        auto* base =
-            reinterpret_cast<Imf::Rgba*>(reinterpret_cast<std::uintptr_t>(px.data()) - offset);
-        file.setFrameBuffer(base, 1, static_cast<std::size_t>(w));
-        file.readPixels(dw.min.y, dw.max.y);
-
-        Image decoded(static_cast<int>(w), static_cast<int>(h));
-        for (std::size_t i = 0; i < px.size(); ++i) {
-            decoded.rgba[4 * i + 0] = px[i].r;
-            decoded.rgba[4 * i + 1] = px[i].g;
-            decoded.rgba[4 * i + 2] = px[i].b;
-            decoded.rgba[4 * i + 3] = px[i].a;
+        const Imf::ChannelList& channels = file.header().channels();
+        if (channels.findChannel("RY") || channels.findChannel("BY")) {
+            image = readExrLuminanceChroma(path, w, h);
+        } else {
+            image = readExrChannels(file, w, h);
         }
-        image = std::move(decoded);
         return true;
     } catch (const std::exception& e) {
         return fail(error, path, std::string("cannot read OpenEXR image (") + e.what() + ")");

@@ -8,7 +8,7 @@ Point2 latLongFromDirection(const Point3& dir) {
     const float azimuth = std::atan2(dir.y, dir.x);
     // atan2 of the horizontal length keeps the polar angle exact near the poles, where acos
     // of z loses precision, and needs no normalisation.
-    const float polar = std::atan2(std::hypot(dir.x, dir.y), dir.z);
+    const float polar = std::atan2(std::sqrt(dir.x * dir.x + dir.y * dir.y), dir.z);
     return {0.5f - 0.5f * kInvPi * azimuth, polar * kInvPi};
 }
 
