@@ -30,7 +30,7 @@ public:
     void SetIOR(float) override {}
     float GetIOR() override { return 1.0f; }
     Point3 UVW(int) override { return {}; }
-    void DPdUVW(Point3 dP[3], int) override {}
+    void DPdUVW(Point3*, int) override {}
     void GetBGColor(Color& bgcol, Color& transp, BOOL) override { bgcol = transp = Color(); }
     AColor EvalEnvironMap(Texmap*, Point3) override { return {0.8f, 0.9f, 1.0f, 1.0f}; }
 };
