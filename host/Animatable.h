@@ -82,6 +82,9 @@ public:
     RefResult DeleteReference(int i);
     // Drops every reference this object holds (before it is destroyed).
     void DeleteAllRefsFromMe();
+    // The target the host recorded at reference slot i (what ReplaceReference last put
+    // there), whatever the maker itself kept of it.
+    RefTargetHandle HostHeldReference(int i) const;
 
 private:
     friend class ReferenceMachinery;

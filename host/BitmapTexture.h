@@ -55,6 +55,9 @@ public:
     void GetClassName(MSTR& s, bool localized = true) const override;
     Class_ID ClassID() override { return kBitmapTextureClassID; }
     RefTargetHandle Clone(RemapDir& remap) override;
+    // Scene form (TexmapIO.cpp).
+    IOResult Save(ISave* isave) override;
+    IOResult Load(ILoad* iload) override;
 
     // Reads the image if it has not been read yet; the texture never changes over time.
     void Update(TimeValue t, Interval& valid) override;

@@ -26,6 +26,9 @@ public:
     void GetClassName(MSTR& s, bool localized = true) const override;
     Class_ID ClassID() override { return kClassID; }
     RefTargetHandle Clone(RemapDir& remap) override;
+    // Scene form (TexmapIO.cpp).
+    IOResult Save(ISave* isave) override;
+    IOResult Load(ILoad* iload) override;
 
     void Update(TimeValue t, Interval& valid) override;
     void Reset() override;

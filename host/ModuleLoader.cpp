@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "ClassDirectory.h"
 #include "ModuleResources.h"
 #include "WinApi.h"
 
@@ -116,10 +117,13 @@ std::unique_ptr<LoadedModule> LoadedModule::Open(const std::string& path, std::s
         return nullptr;
     }
     m->shutdown_ = ex.shutdown;
+    // Scenes holding the module's classes can be read while it is loaded.
+    for (ClassDesc* cd : m->classes_) RegisterClassDesc(cd);
     return m;
 }
 
 LoadedModule::~LoadedModule() {
+    for (ClassDesc* cd : classes_) UnregisterClassDesc(cd);
     if (shutdown_) shutdown_();
     if (entry_) entry_(instance_, DLL_PROCESS_DETACH, nullptr);
     UnregisterModuleResources(instance_);

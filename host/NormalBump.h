@@ -23,6 +23,9 @@ public:
     void SetSubTexmap(int i, Texmap* m) override;
     MSTR GetSubTexmapSlotName(int i, bool localized = true) override;
     RefTargetHandle Clone(RemapDir& remap) override;
+    // Scene form (TexmapIO.cpp).
+    IOResult Save(ISave* isave) override;
+    IOResult Load(ILoad* iload) override;
 
     void Update(TimeValue t, Interval& valid) override;
     void Reset() override;

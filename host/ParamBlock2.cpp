@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "ClassDesc2.h"
+#include "ParamBlock2IO.h"
 #include "Texmap.h"
 
 namespace {
@@ -88,7 +89,13 @@ void putKey(std::vector<ParamKey>& keys, const ParamKey& key) {
 
 class ParamBlock2 final : public IParamBlock2 {
 public:
-    ParamBlock2(ParamBlockDesc2* desc, ReferenceMaker* owner) : desc_(desc), owner_(owner) {
+    // A block made for loading has no descriptor until its Load reads which one it is.
+    ParamBlock2(ParamBlockDesc2* desc, ReferenceMaker* owner) : owner_(owner) {
+        if (desc) bind(desc);
+    }
+
+    void bind(ParamBlockDesc2* desc) {
+        desc_ = desc;
         mapRef_.assign(desc->Params().size(), -1);
         for (std::size_t i = 0; i < mapRef_.size(); ++i) {
             const ParamDef& d = desc->Params()[i];
@@ -109,6 +116,15 @@ public:
     int NumRefs() override { return static_cast<int>(maps_.size()); }
     RefTargetHandle GetReference(int i) override {
         return validRef(i) ? maps_[std::size_t(i)] : nullptr;
+    }
+
+    IOResult Save(ISave* isave) override { return saveParamBlock2(isave, *this); }
+
+    IOResult Load(ILoad* iload) override {
+        if (desc_) return IO_ERROR;  // only a block made for loading reads a scene
+        const IOResult r = loadParamBlock2(iload, *this, [this](ParamBlockDesc2* d) { bind(d); });
+        lastId_ = -1;
+        return r;
     }
 
     RefTargetHandle Clone(RemapDir& remap) override {
@@ -395,7 +411,7 @@ private:
         NotifyDependents(FOREVER, PART_ALL, REFMSG_CHANGE);
     }
 
-    ParamBlockDesc2* desc_;
+    ParamBlockDesc2* desc_ = nullptr;
     ReferenceMaker* owner_;
     bool ownerRefers_ = false;           // owner_ is (was last seen as) a dependent
     std::vector<Slot> slots_;            // by parameter index
@@ -410,6 +426,10 @@ private:
 IParamBlock2* CreateParameterBlock2(ParamBlockDesc2* desc, ReferenceMaker* owner) {
     if (!desc) return nullptr;
     return new (std::nothrow) ParamBlock2(desc, owner);
+}
+
+IParamBlock2* CreateParameterBlock2ForLoading() {
+    return new (std::nothrow) ParamBlock2(nullptr, nullptr);
 }
 
 float IParamBlock2::GetFloat(ParamID id, TimeValue t, int tabIndex) {

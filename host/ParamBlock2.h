@@ -219,3 +219,6 @@ private:
 
 // A new block of `desc`, every parameter at its default, owned by `owner`.
 IParamBlock2* CreateParameterBlock2(ParamBlockDesc2* desc, ReferenceMaker* owner);
+// A block for a scene to load into: it takes its descriptor and values from its Load and must
+// not be used before that succeeds.
+IParamBlock2* CreateParameterBlock2ForLoading();

@@ -132,6 +132,10 @@ void ReferenceMaker::DeleteAllRefsFromMe() {
         ReferenceMachinery::replace(this, heldRefs_.front().first, nullptr, TRUE);
 }
 
+RefTargetHandle ReferenceMaker::HostHeldReference(int i) const {
+    return ReferenceMachinery::heldAt(this, i);
+}
+
 // ---- ReferenceTarget ----
 
 ReferenceTarget::~ReferenceTarget() {

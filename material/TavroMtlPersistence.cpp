@@ -6,9 +6,12 @@
 #include <new>
 
 #include "ParamBlock2.h"
+#include "ParamBlock2PLCB.h"
 #include "SceneIO.h"
 #include "material/SavedRecord.h"
 #include "material/TavroMtl.h"
+#include "params/LegacyLayouts.h"
+#include "params/TavroParamBlock.h"
 #include "params/TextureSlots.h"
 
 namespace {
@@ -104,7 +107,8 @@ IOResult TavroMtl::Save(ISave* isave) {
 }
 
 IOResult TavroMtl::Load(ILoad* iload) {
-    while (iload->OpenChunk() == IO_OK) {
+    IOResult opened;
+    while ((opened = iload->OpenChunk()) == IO_OK) {
         IOResult res = IO_OK;
         switch (iload->CurChunkID()) {
             case kBaseChunk:
@@ -119,6 +123,14 @@ IOResult TavroMtl::Load(ILoad* iload) {
         iload->CloseChunk();
         if (res != IO_OK) return res;
     }
+    // A chunk list that breaks off (a damaged chunk header) is a failure, not its end.
+    if (opened != IO_END) return opened;
+    // The host turns a block of an earlier layout, found at reference 13 once the scene is
+    // read, into a block of the current descriptor; a current block is left as it is.
+    const std::span<ParamVersionDesc> versions = tavroLegacyVersions();
+    iload->RegisterPostLoadCallback(new (std::nothrow) ParamBlock2PLCB(
+        versions.data(), static_cast<int>(versions.size()), &tavroParamBlockDesc(), this,
+        TAVRO_PARAM_BLOCK_REF));
     return IO_OK;
 }
 
