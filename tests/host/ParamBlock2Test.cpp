@@ -5,6 +5,7 @@
 #include "ClassDesc2.h"
 #include "ConstantTexmap.h"
 #include "ParamBlock2.h"
+#include "ParamMap2.h"
 #include "tests/host/TestObjects.h"
 
 namespace {
@@ -354,6 +355,26 @@ TEST_F(ParamBlock, ResetAllRestoresDefaultsAndReleasesMaps) {
     EXPECT_EQ(pb->GetInt(kInt), 3);
     EXPECT_TRUE(pb->GetKeys(kFloat).empty());
     EXPECT_EQ(owner->GetReference(kMapRef), nullptr);
+}
+
+TEST_F(ParamBlock, InvalidateUIReachesOpenRolloutsOfThisDescriptor) {
+    struct Map : IParamMap2 {
+        explicit Map(IParamBlock2* b) : pb(b) {}
+        IParamBlock2* GetParamBlock() override { return pb; }
+        HWND GetHWnd() override { return nullptr; }
+        void Enable(ParamID, BOOL, int) override {}
+        void Invalidate(ParamID id, int) override { invalidated.push_back(id); }
+        ParamMap2UserDlgProc* GetUserDlgProc() override { return nullptr; }
+        IParamBlock2* pb;
+        std::vector<ParamID> invalidated;
+    };
+    Map mine(pb), unbound(nullptr);
+    testClass.OpenParamMaps() = {&mine, &unbound};
+    testDesc.InvalidateUI(kColor);
+    testClass.InvalidateUI(&testDesc);
+    testClass.OpenParamMaps().clear();
+    EXPECT_EQ(mine.invalidated, (std::vector<ParamID>{kColor, -1}));
+    EXPECT_TRUE(unbound.invalidated.empty());
 }
 
 }  // namespace
