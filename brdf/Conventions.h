@@ -59,9 +59,15 @@ constexpr float kPi = 3.1415927f;
 constexpr float kTwoPi = 6.2831855f;
 constexpr float kInvTwoPi = 0.15915494f;
 
-// fmaxf/fminf semantics without a library call: a NaN argument yields the other one.
-inline float maxf(float a, float b) { return (a < b || a != a) ? b : a; }
-inline float minf(float a, float b) { return (b < a || a != a) ? b : a; }
+// fmaxf/fminf semantics without a library call or a branch: a NaN argument yields the other one.
+inline float maxf(float a, float b) {
+    const float m = a < b ? b : a;
+    return a != a ? b : m;
+}
+inline float minf(float a, float b) {
+    const float m = b < a ? b : a;
+    return a != a ? b : m;
+}
 inline float clampf(float v, float lo, float hi) { return minf(maxf(v, lo), hi); }
 
 // Local-frame trigonometry of a unit vector w (z is cos theta).
