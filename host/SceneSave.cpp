@@ -69,6 +69,14 @@ private:
     std::string error_;
 };
 
+// Reference r as the host recorded it when the maker keeps nothing there itself (a maker may
+// decline to keep a target it cannot use, as a material declines an older block until the
+// post-load conversion replaces it).
+ReferenceTarget* referenceOf(ReferenceTarget* obj, int r) {
+    ReferenceTarget* t = obj->GetReference(r);
+    return t ? t : obj->HostHeldReference(r);
+}
+
 std::string className(ReferenceTarget* obj) {
     MSTR name;
     obj->GetClassName(name, false);
@@ -87,7 +95,7 @@ std::vector<ReferenceTarget*> numberObjects(Scene& scene,
         if (!obj || index.count(obj)) continue;
         index[obj] = std::uint32_t(order.size());
         order.push_back(obj);
-        for (int r = obj->NumRefs() - 1; r >= 0; --r) pending.push_back(obj->GetReference(r));
+        for (int r = obj->NumRefs() - 1; r >= 0; --r) pending.push_back(referenceOf(obj, r));
     }
     return order;
 }
@@ -150,7 +158,7 @@ bool saveSceneToBytes(Scene& scene, std::vector<BYTE>& out, std::string& error) 
         const int nrefs = obj->NumRefs();
         writeU32(&w, std::uint32_t(nrefs));
         for (int r = 0; r < nrefs; ++r) {
-            ReferenceTarget* target = obj->GetReference(r);
+            ReferenceTarget* target = referenceOf(obj, r);
             writeI32(&w, target ? std::int32_t(index.at(target)) : -1);
         }
         w.EndChunk();

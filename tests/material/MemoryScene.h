@@ -47,6 +47,10 @@ private:
 class MemoryLoad : public ILoad {
 public:
     explicit MemoryLoad(const MemoryChunk& root) : frames_{{&root, 0, 0}} {}
+    // The host disposes of the callbacks registered with it.
+    ~MemoryLoad() override {
+        for (PostLoadCallback* cb : callbacks) cb->DeleteThis();
+    }
 
     IOResult OpenChunk() override {
         Frame& f = frames_.back();
