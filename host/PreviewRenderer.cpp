@@ -27,18 +27,8 @@ void renderTile(Mtl& mtl, const SampleScene& scene, const TileGrid& grid, int ti
     const int y1 = std::min(y0 + grid.tileSize, image.height);
     for (int y = y0; y < y1; ++y) {
         for (int x = x0; x < x1; ++x) {
-            const float px = static_cast<float>(x) + kPixelCentre;
-            const float py = static_cast<float>(y) + kPixelCentre;
-            const Ray ray = scene.cameraRay(px, py);
-            SurfaceHit hit;
-            Color c;
-            if (scene.intersect(ray, hit)) {
-                SampleShadeContext sc(scene, ray, hit, px, py);
-                mtl.Shade(sc);
-                c = sc.out.c;
-            } else {
-                c = scene.backgroundAt(px, py);
-            }
+            const Color c = shadePreviewPixel(mtl, scene, static_cast<float>(x) + kPixelCentre,
+                                              static_cast<float>(y) + kPixelCentre);
             image.set(x, y, AColor(c, 1.0f));
         }
     }
@@ -51,6 +41,15 @@ int workerCount(int requested, int tiles) {
 }
 
 }  // namespace
+
+Color shadePreviewPixel(Mtl& mtl, const SampleScene& scene, float px, float py) {
+    const Ray ray = scene.cameraRay(px, py);
+    SurfaceHit hit;
+    if (!scene.intersect(ray, hit)) return scene.backgroundAt(px, py);
+    SampleShadeContext sc(scene, ray, hit, px, py);
+    mtl.Shade(sc);
+    return sc.out.c;
+}
 
 Image renderPreview(Mtl& mtl, const SampleScene& scene, const PreviewRenderOptions& options) {
     Image image(scene.width(), scene.height());

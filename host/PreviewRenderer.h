@@ -22,6 +22,11 @@ struct PreviewRenderOptions {
 // Most worker threads a render starts, whatever it is asked for.
 constexpr int kMaxPreviewThreads = 256;
 
+// The colour of pixel position (px, py) of `scene`: the material's shade result where the
+// camera ray meets the sample object, else the background. The same conditions as
+// renderPreview hold; progressive renderers call it pixel by pixel.
+Color shadePreviewPixel(Mtl& mtl, const SampleScene& scene, float px, float py);
+
 // Renders `scene` with `mtl`: a pixel whose camera ray meets the sample object is the
 // material's shade result there, any other the scene's background. Alpha is 1. The material
 // must be updated for the render's time beforehand and not changed while this runs; its
