@@ -14,8 +14,10 @@ constexpr int kSphericalEnvironmentMapping = 1;
 constexpr int kTextureSlot = 0;
 constexpr int kNoFiltering = 2;
 
+// Nothing refers to these textures, so they go without notifying anyone: at process exit
+// the host's per-thread notification state may already be gone.
 void dispose(BitmapTex* texture) {
-    if (texture != nullptr) texture->DeleteMe();
+    if (texture != nullptr) texture->DeleteThis();
 }
 
 }  // namespace

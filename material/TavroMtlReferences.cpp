@@ -43,10 +43,13 @@ void TavroMtl::SetReference(int i, RefTargetHandle rtarg) {
     // A parameter block is the block at any index; above the slots the index decides. A
     // target that cannot serve where it lands leaves that place empty rather than be used
     // as something it is not.
-    if (i < kSlotCount && !isParamBlock(rtarg)) {
-        slots_[i] = rtarg != nullptr && isTexmap(rtarg) ? static_cast<Texmap*>(rtarg) : nullptr;
-    } else {
+    if (isParamBlock(rtarg) || i >= kSlotCount) {
         pblock_ = isParamBlock(rtarg) ? static_cast<IParamBlock2*>(rtarg) : nullptr;
+    }
+    // Reference i no longer holds the slot's old map even when a block arrives there: the
+    // host may already have released it, so the slot must not keep pointing at it.
+    if (i < kSlotCount) {
+        slots_[i] = rtarg != nullptr && isTexmap(rtarg) ? static_cast<Texmap*>(rtarg) : nullptr;
     }
 }
 

@@ -7,7 +7,7 @@ namespace {
 
 // Sets a reference the way the host does: through its reference machinery.
 void setReference(TavroMtl* m, int i, ReferenceTarget* target) {
-    m->ReplaceReference(i, target, FALSE);
+    m->ReplaceReference(i, target, TRUE);
 }
 
 }  // namespace
@@ -23,15 +23,19 @@ TEST_F(MaterialTest, FourteenReferencesThirteenSlotsOneBlock) {
     EXPECT_EQ(mtl->GetParamBlockByID(-1), nullptr);
 }
 
-TEST_F(MaterialTest, ParamBlockAtASlotIndexReplacesTheBlock) {
-    ConstantTexmap* map = newMap();
-    mtl->SetSubTexmap(3, map);
+TEST_F(MaterialTest, ParamBlockAtASlotIndexReplacesTheBlockAndReleasesTheSlot) {
+    mtl->SetSubTexmap(3, newMap());
+    mtl->SetSubTexmap(4, newMap());
+    Observer keepOld(block());
     IParamBlock2* other = CreateParameterBlock2(block()->GetDesc(), mtl);
-    IParamBlock2* old = block();
-    Observer keepOld(old);
+    // Reference 3 now holds the block: the map it held is released (here deleted), so the
+    // slot must not point at it any more.
     setReference(mtl, 3, other);
     EXPECT_EQ(block(), other);
-    EXPECT_EQ(mtl->GetSubTexmap(3), map);
+    EXPECT_EQ(mtl->GetSubTexmap(3), nullptr);
+    EXPECT_NE(mtl->GetSubTexmap(4), nullptr);
+    Interval valid = FOREVER;
+    mtl->Update(0, valid);
 }
 
 TEST_F(MaterialTest, AboveTheSlotsOnlyABlockBecomesTheBlock) {
