@@ -19,6 +19,8 @@
 #include "PathMap.h"
 #include "PreviewRenderer.h"
 #include "SampleScene.h"
+#include "SceneFile.h"
+#include "SceneFileMaterials.h"
 
 namespace {
 
@@ -42,6 +44,8 @@ struct Options {
     std::string object = "sphere";
     bool contactSheet = false;
     std::string module = TAVRO_DEFAULT_MODULE;
+    std::string sceneFile;
+    std::string material = "0";
 };
 
 // Reports a bad argument (or a failure) and gives the exit status.
@@ -167,6 +171,9 @@ int main(int argc, char** argv) {
                  "Render the material under all five reflection models side by side");
     app.add_option("--module", o.module, "The TavroMtl module (.dlt) to load")
         ->capture_default_str();
+    app.add_option("--scene", o.sceneFile, "Render a material of this scene file");
+    app.add_option("--material", o.material, "The scene's material: index or name")
+        ->capture_default_str();
     CLI11_PARSE(app, argc, argv);
 
     if (std::string why = checkOutput(o.output); !why.empty())
@@ -197,9 +204,21 @@ int main(int argc, char** argv) {
     if (cd == nullptr || cd->SuperClassID() != MATERIAL_CLASS_ID) {
         return fail("--module " + o.module, "offers no material class");
     }
-    // The descriptor's create hands back the new material as the host's material type.
-    MaterialHandle mtl(static_cast<Mtl*>(cd->Create(FALSE)));
-    if (!mtl || mtl->GetParamBlock(0) == nullptr) {
+    // A material of a scene file (the scene owns it), or a new one.
+    std::unique_ptr<Scene> sceneFile;
+    MaterialHandle created;
+    Mtl* mtl = nullptr;
+    if (!o.sceneFile.empty()) {
+        sceneFile = loadScene(o.sceneFile, error);
+        if (!sceneFile) return fail("--scene " + o.sceneFile, error);
+        mtl = findSceneMaterial(*sceneFile, o.material, error);
+        if (mtl == nullptr) return fail("--material " + o.material, error);
+    } else {
+        // The descriptor's create hands back the new material as the host's material type.
+        created.reset(static_cast<Mtl*>(cd->Create(FALSE)));
+        mtl = created.get();
+    }
+    if (mtl == nullptr || mtl->GetParamBlock(0) == nullptr) {
         return fail("--module " + o.module, "could not create a material");
     }
 
