@@ -80,6 +80,7 @@ Rollout::Rollout(ParamBlockDesc2* desc, ReferenceTarget* thing, IMtlParams* imp,
     }
     Invalidate();
 
+    if (!hwnd_) return;  // the parent window is gone: nothing to register
     desc->ClassDescriptor()->OpenParamMaps().push_back(this);
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA,
                       reinterpret_cast<LONG_PTR>(static_cast<IParamMap2*>(this)));

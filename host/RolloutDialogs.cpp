@@ -49,6 +49,7 @@ IAutoMParamDlg* CreateRolloutDialogs(ClassDesc2* cd, HWND hwMtlEdit, IMtlParams*
         if (!tpl) continue;
         auto rollout = std::make_unique<Rollout>(desc, obj, imp, panel, cd->HInstance(), *tpl);
         HWND hwnd = rollout->GetHWnd();
+        if (!hwnd) continue;
         const long height = hwnd->Rect().bottom - hwnd->Rect().top;
         MoveWindow(hwnd, RECT{0, top, hwnd->Rect().right - hwnd->Rect().left, top + height});
         top += height;

@@ -11,7 +11,8 @@ class ReferenceTarget;
 
 // Builds one rollout for every block descriptor of `cd` with an automatic rollout whose
 // block `obj` holds, stacked in the editor's panel (imp's panel, else `hwMtlEdit`, else
-// windows of their own). A rollout takes its descriptor's user procedure when no open rollout
+// windows of their own). The editor `imp` must outlive the master dialog (the rollouts ask it
+// for the time of each edit). A rollout takes its descriptor's user procedure when no open rollout
 // uses it yet, and then hears WM_INITDIALOG. Null when no rollout could be built.
 IAutoMParamDlg* CreateRolloutDialogs(ClassDesc2* cd, HWND hwMtlEdit, IMtlParams* imp,
                                      ReferenceTarget* obj);

@@ -6,7 +6,6 @@
 #include <cwchar>
 
 #include "DragDrop.h"
-#include "WindowInternal.h"
 
 namespace {
 
