@@ -37,28 +37,25 @@ private:
     Make make_;
 };
 
-template <class Make>
-HostClassDesc<Make>* describe(const MCHAR* name, SClass_ID super, Class_ID id, Make make) {
-    return new HostClassDesc<Make>(name, super, id, make);
-}
-
 }  // namespace
 
 std::vector<ClassDesc*> hostClassDescs() {
-    // Built once and kept for the life of the process, like a module's descriptors.
-    static const std::vector<ClassDesc*> classes = {
-        describe(L"ParamBlock2", PARAMETER_BLOCK2_CLASS_ID, PARAMBLOCK2_CLASS_ID,
-                 [](bool loading) -> ReferenceTarget* {
-                     return loading ? CreateParameterBlock2ForLoading() : nullptr;
-                 }),
-        describe(L"ParamBlock", PARAMETER_BLOCK_CLASS_ID, PARAMBLOCK_CLASS_ID,
-                 [](bool) -> ReferenceTarget* { return CreateParameterBlock(nullptr, 0, 0); }),
-        describe(L"Bitmap", TEXMAP_CLASS_ID, kBitmapTextureClassID,
-                 [](bool) -> ReferenceTarget* { return NewDefaultBitmapTex(); }),
-        describe(L"Normal Bump", TEXMAP_CLASS_ID, kNormalBumpClassID,
-                 [](bool) -> ReferenceTarget* { return new (std::nothrow) NormalBumpTexture(); }),
-        describe(L"ConstantTexmap", TEXMAP_CLASS_ID, ConstantTexmap::kClassID,
-                 [](bool) -> ReferenceTarget* { return new (std::nothrow) ConstantTexmap(); }),
-    };
-    return classes;
+    // Static objects, kept for the life of the process like a module's descriptors.
+    static HostClassDesc paramBlock2(L"ParamBlock2", PARAMETER_BLOCK2_CLASS_ID,
+                                     PARAMBLOCK2_CLASS_ID, [](bool loading) -> ReferenceTarget* {
+                                         return loading ? CreateParameterBlock2ForLoading()
+                                                        : nullptr;
+                                     });
+    static HostClassDesc paramBlock(
+        L"ParamBlock", PARAMETER_BLOCK_CLASS_ID, PARAMBLOCK_CLASS_ID,
+        [](bool) -> ReferenceTarget* { return CreateParameterBlock(nullptr, 0, 0); });
+    static HostClassDesc bitmap(L"Bitmap", TEXMAP_CLASS_ID, kBitmapTextureClassID,
+                                [](bool) -> ReferenceTarget* { return NewDefaultBitmapTex(); });
+    static HostClassDesc normalBump(
+        L"Normal Bump", TEXMAP_CLASS_ID, kNormalBumpClassID,
+        [](bool) -> ReferenceTarget* { return new (std::nothrow) NormalBumpTexture(); });
+    static HostClassDesc constant(
+        L"ConstantTexmap", TEXMAP_CLASS_ID, ConstantTexmap::kClassID,
+        [](bool) -> ReferenceTarget* { return new (std::nothrow) ConstantTexmap(); });
+    return {&paramBlock2, &paramBlock, &bitmap, &normalBump, &constant};
 }

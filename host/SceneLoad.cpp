@@ -494,10 +494,11 @@ private:
             auto refFail = [&](int r, const std::string& what) {
                 fail(e.offset, describe(i) + ", reference " + std::to_string(r) + ": " + what);
             };
-            if (dynamic_cast<IParamBlock2*>(created[i])) {
+            // Blocks and texture maps refer to nothing but texture maps.
+            if (dynamic_cast<IParamBlock2*>(created[i]) || isTexmap(created[i])) {
                 for (int r = 0; r < int(e.refs.size()); ++r)
                     if (ReferenceTarget* t = target(r); t && !isTexmap(t))
-                        refFail(r, "a parameter block's map must be a texture map");
+                        refFail(r, "holds something other than a texture map");
                 continue;
             }
             auto* cd = dynamic_cast<ClassDesc2*>(layout_.classes[e.classIndex].cd);
