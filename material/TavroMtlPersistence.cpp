@@ -128,9 +128,9 @@ IOResult TavroMtl::Load(ILoad* iload) {
     // The host turns a block of an earlier layout, found at reference 13 once the scene is
     // read, into a block of the current descriptor; a current block is left as it is.
     const std::span<ParamVersionDesc> versions = tavroLegacyVersions();
-    iload->RegisterPostLoadCallback(new (std::nothrow) ParamBlock2PLCB(
-        versions.data(), static_cast<int>(versions.size()), &tavroParamBlockDesc(), this,
-        TAVRO_PARAM_BLOCK_REF));
+    iload->RegisterPostLoadCallback(
+        new (std::nothrow) ParamBlock2PLCB(versions.data(), static_cast<int>(versions.size()),
+                                           &tavroParamBlockDesc(), this, TAVRO_PARAM_BLOCK_REF));
     return IO_OK;
 }
 
