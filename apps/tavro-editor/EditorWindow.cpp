@@ -1,7 +1,9 @@
 #include "apps/tavro-editor/EditorWindow.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -21,6 +23,8 @@ constexpr const char* kSceneFileFilter = "Tavro scenes (*.tvs);;All files (*)";
 constexpr const char* kSceneSuffix = "tvs";
 // Height of the rollout's title bar in pixels.
 constexpr int kRolloutTitleHeight = 20;
+// Left and right margin of the row of sample options under the preview, in pixels.
+constexpr int kSampleOptionsIndent = 8;
 // Room a vertical scroll bar takes beside the rollout, in pixels.
 constexpr int kScrollBarRoom = 16;
 
@@ -42,9 +46,7 @@ EditorWindow::EditorWindow(std::unique_ptr<EditorSession> session,
           QMetaObject::invokeMethod(
               this, [this, generation] { showFrame(generation); }, Qt::QueuedConnection);
       }) {
-    SampleBackground background;
-    background.kind = BackgroundKind::Checker;
-    scene_.setBackground(background);
+    setSampleBackground(true);
 
     auto* central = new QWidget(this);
     auto* layout = new QHBoxLayout(central);
@@ -67,8 +69,9 @@ EditorWindow::EditorWindow(std::unique_ptr<EditorSession> session,
     auto* previewColumn = new QVBoxLayout;
     preview_ = new PreviewView(kPreviewSide, central);
     previewColumn->addWidget(preview_);
-    auto* hint = new QLabel(tr("Drop image files on a map button to assign them.\n"
-                               "Right-click a map button to clear it."),
+    previewColumn->addLayout(buildSampleOptions(central));
+    auto* hint = new QLabel(tr("Drop image files on a map button to assign them; right-click a "
+                               "map button to clear it."),
                             central);
     hint->setObjectName(QStringLiteral("hint"));
     hint->setWordWrap(true);
@@ -86,6 +89,39 @@ EditorWindow::~EditorWindow() {
     renderer_.stop();
     delete rolloutView_;  // before the session destroys the rollout it shows
     rolloutView_ = nullptr;
+}
+
+QLayout* EditorWindow::buildSampleOptions(QWidget* parent) {
+    auto* row = new QHBoxLayout;
+    row->setContentsMargins(kSampleOptionsIndent, 0, kSampleOptionsIndent, 0);
+    row->addWidget(new QLabel(tr("Sample"), parent));
+    auto* object = new QComboBox(parent);
+    object->addItem(tr("Sphere"), QVariant::fromValue(static_cast<int>(SampleObject::Sphere)));
+    object->addItem(tr("Cube"), QVariant::fromValue(static_cast<int>(SampleObject::Cube)));
+    object->addItem(tr("Plane"), QVariant::fromValue(static_cast<int>(SampleObject::Plane)));
+    connect(object, &QComboBox::activated, this, [this, object](int index) {
+        renderer_.stop();  // the render threads read the scene
+        scene_.setObject(static_cast<SampleObject>(object->itemData(index).toInt()));
+        restartPreview();
+    });
+    row->addWidget(object);
+    auto* checker = new QCheckBox(tr("Checker background"), parent);
+    checker->setChecked(true);
+    connect(checker, &QCheckBox::toggled, this, [this](bool on) {
+        renderer_.stop();
+        setSampleBackground(on);
+        restartPreview();
+    });
+    row->addSpacing(kSampleOptionsIndent);
+    row->addWidget(checker);
+    row->addStretch(1);
+    return row;
+}
+
+void EditorWindow::setSampleBackground(bool checker) {
+    SampleBackground background;
+    background.kind = checker ? BackgroundKind::Checker : BackgroundKind::Plain;
+    scene_.setBackground(background);
 }
 
 void EditorWindow::buildMenus() {

@@ -14,6 +14,7 @@
 
 class QAction;
 class QLabel;
+class QLayout;
 class QScrollArea;
 class PreviewView;
 class RolloutView;
@@ -51,6 +52,10 @@ protected:
 
 private:
     void buildMenus();
+    // The sample object and background choices under the preview.
+    QLayout* buildSampleOptions(QWidget* parent);
+    // Only while no render runs.
+    void setSampleBackground(bool checker);
     // Replaces the rollout view by one of the session's current rollout.
     void rebuildRollout();
     void restartPreview();
