@@ -9,6 +9,12 @@ namespace brdf {
 
 // Roughness pairs closer than this are isotropic: the frame ignores the tangents.
 constexpr float kIsotropyTolerance = 1e-5f;
+// Directions closer to the horizon than this have no reflectance.
+constexpr float kCosFloor = 1e-6f;
+// Keeps divisors positive.
+constexpr float kTinyFloor = 1e-20f;
+// Steeper than this the view is taken as the normal and the slopes are drawn in closed form.
+constexpr float kNormalIncidence = 0.9999f;
 
 struct AnisotropicSetup {
     float ax, ay;
@@ -37,6 +43,44 @@ inline AnisotropicSetup anisotropicSetup(float g, float anisotropy, float rotati
         s.frame = normalFrame(normal);
     }
     return s;
+}
+
+// Smith's masking from the model's Lambda of one direction, and masking-shadowing of a pair.
+inline float smithG1(float lambda) { return 1.0f / (1.0f + lambda); }
+inline float smithG(float lambdaO, float lambdaI) { return 1.0f / (1.0f + lambdaO + lambdaI); }
+
+// The roughness seen along the azimuth of w: sqrt(cos²φ·ax² + sin²φ·ay²).
+inline float projectedRoughness(const Point3& w, float ax, float ay) {
+    const float sinT = sinTheta(w);
+    const float cosPhi = cosPhiFrom(w.x, sinT);
+    const float sinPhi = sinPhiFrom(w.y, sinT);
+    return std::sqrt(cosPhi * cosPhi * (ax * ax) + sinPhi * sinPhi * (ay * ay));
+}
+
+// cos²φ/ax² + sin²φ/ay² of the microfacet normal wh: the slope term of both distributions.
+inline float inverseSlopeVariance(const Point3& wh, float ax, float ay) {
+    const float sinT = sinTheta(wh);
+    const float cosPhi = cosPhiFrom(wh.x, sinT);
+    const float sinPhi = sinPhiFrom(wh.y, sinT);
+    return cosPhi * cosPhi / (ax * ax) + sinPhi * sinPhi / (ay * ay);
+}
+
+// Density of the direction mirrored about a visible normal: D(wh)·G1(wo) / (4·|cos θo|).
+inline float visibleNormalPdf(float d, float g1, const Point3& wo) { return d * g1 / (4.0f * std::fabs(wo.z)); }
+
+// Reflectance D(h)·G(wo, wi) / (4·|cos θi|·|cos θo|) with a Fresnel factor of 1, h the
+// normalised wi + wo; 0 near the horizon or where wi and wo cancel. `d(h)` and `g(wo, wi)`
+// are the model's.
+template <class Distribution, class Shadowing>
+inline float microfacetReflectance(const Point3& wo, const Point3& wi, Distribution&& d, Shadowing&& g) {
+    const float cO = std::fabs(wo.z);
+    const float cI = std::fabs(wi.z);
+    Point3 h = wi + wo;
+    if (!(cI > kCosFloor) || !(cO > kCosFloor)) return 0.0f;
+    if (!(std::fabs(h.x) > kCosFloor) && !(std::fabs(h.y) > kCosFloor) && !(std::fabs(h.z) > kCosFloor))
+        return 0.0f;
+    h = Normalize(h);
+    return d(h) * g(wo, wi) / maxf(4.0f * cI * cO, kTinyFloor);
 }
 
 // Visible normal for the view wi: stretch, draw unit-roughness slopes for the stretched

@@ -9,14 +9,8 @@ using namespace brdf;
 constexpr float kRoughnessFloor = 1e-4f;
 // Walter's rational Lambda is 0 from here on.
 constexpr float kLambdaCutoff = 1.6f;
-// Directions closer to the horizon than this have no reflectance.
-constexpr float kCosFloor = 1e-6f;
-// Keeps divisors positive.
-constexpr float kTinyFloor = 1e-20f;
 // Limits the reflectance of very smooth surfaces seen obliquely.
 constexpr float kReflectanceCap = 500.0f;
-// Steeper than this the view is taken as the normal and the slopes are drawn in closed form.
-constexpr float kNormalIncidence = 0.9999f;
 // Keeps the slope search's target and the second slope off the ends of erf's range.
 constexpr float kUniformFloor = 1e-6f;
 // The slope search stops once the distribution function is this close to its target.
@@ -78,45 +72,31 @@ float beckmannD(const Point3& wh, float ax, float ay) {
     if (!std::isfinite(tan2)) return 0.0f;
     const float cos2 = cos2Theta(wh);
     const float cos4 = cos2 * cos2;
-    const float sinT = sinTheta(wh);
-    const float cosPhi = cosPhiFrom(wh.x, sinT);
-    const float sinPhi = sinPhiFrom(wh.y, sinT);
-    const float cos2Phi = cosPhi * cosPhi;
-    const float sin2Phi = sinPhi * sinPhi;
-    return std::exp(-tan2 * (cos2Phi / (ax * ax) + sin2Phi / (ay * ay))) / (kPi * ax * ay * cos4);
+    return std::exp(-tan2 * inverseSlopeVariance(wh, ax, ay)) / (kPi * ax * ay * cos4);
 }
 
 float beckmannLambda(const Point3& w, float ax, float ay) {
     const float t = std::fabs(tanTheta(w));
     if (!std::isfinite(t)) return 0.0f;
-    const float sinT = sinTheta(w);
-    const float cosPhi = cosPhiFrom(w.x, sinT);
-    const float sinPhi = sinPhiFrom(w.y, sinT);
-    const float alpha = std::sqrt(cosPhi * cosPhi * (ax * ax) + sinPhi * sinPhi * (ay * ay));
-    const float a = 1.0f / (alpha * t);
+    const float a = 1.0f / (projectedRoughness(w, ax, ay) * t);
     if (a >= kLambdaCutoff) return 0.0f;
     return (1.0f - 1.259f * a + 0.396f * (a * a)) / (3.535f * a + 2.181f * (a * a));
 }
 
-float beckmannG1(const Point3& w, float ax, float ay) { return 1.0f / (1.0f + beckmannLambda(w, ax, ay)); }
+float beckmannG1(const Point3& w, float ax, float ay) { return smithG1(beckmannLambda(w, ax, ay)); }
 
 float beckmannG(const Point3& wo, const Point3& wi, float ax, float ay) {
-    return 1.0f / (1.0f + beckmannLambda(wo, ax, ay) + beckmannLambda(wi, ax, ay));
+    return smithG(beckmannLambda(wo, ax, ay), beckmannLambda(wi, ax, ay));
 }
 
 float beckmannPdf(const Point3& wo, const Point3& wh, float ax, float ay) {
-    return beckmannD(wh, ax, ay) * beckmannG1(wo, ax, ay) / (4.0f * std::fabs(wo.z));
+    return visibleNormalPdf(beckmannD(wh, ax, ay), beckmannG1(wo, ax, ay), wo);
 }
 
 float beckmannF(const Point3& wo, const Point3& wi, float ax, float ay) {
-    const float cO = std::fabs(wo.z);
-    const float cI = std::fabs(wi.z);
-    Point3 h = wi + wo;
-    if (!(cI > kCosFloor) || !(cO > kCosFloor)) return 0.0f;
-    if (!(std::fabs(h.x) > kCosFloor) && !(std::fabs(h.y) > kCosFloor) && !(std::fabs(h.z) > kCosFloor))
-        return 0.0f;
-    h = Normalize(h);
-    return beckmannD(h, ax, ay) * beckmannG(wo, wi, ax, ay) / maxf(4.0f * cI * cO, kTinyFloor);
+    return microfacetReflectance(
+        wo, wi, [&](const Point3& h) { return beckmannD(h, ax, ay); },
+        [&](const Point3& o, const Point3& i) { return beckmannG(o, i, ax, ay); });
 }
 
 Point2 beckmannSampleSlopes(float cosTheta, float U1, float U2) {
@@ -148,7 +128,8 @@ Point2 beckmannSampleSlopes(float cosTheta, float U1, float U2) {
         const float e = erfInvApprox(b);
         const float value = norm * (1.0f + b + k * tanT * std::exp(-(e * e))) - s;
         const float derivative = norm * (1.0f - e * tanT);
-        if (!(std::fabs(value) >= kSearchTolerance)) break;
+        // Converged: e is already the slope of this b.
+        if (!(std::fabs(value) >= kSearchTolerance)) return {e, slopeY};
         // Selects rather than a branch: the sign of the residual is a coin toss.
         const bool above = value > 0.0f;
         bHi = above ? b : bHi;

@@ -6,12 +6,6 @@
 namespace {
 using namespace brdf;
 
-// Directions closer to the horizon than this have no reflectance.
-constexpr float kCosFloor = 1e-6f;
-// Keeps divisors positive.
-constexpr float kTinyFloor = 1e-20f;
-// Steeper than this the view is taken as the normal and the slopes are drawn in closed form.
-constexpr float kNormalIncidence = 0.9999f;
 // Bounds the quadratic's coefficient where A² reaches 1.
 constexpr float kQuadraticCap = 1e10f;
 } // namespace
@@ -21,43 +15,31 @@ float trggxD(const Point3& wh, float ax, float ay) {
     if (!std::isfinite(tan2)) return 0.0f;
     const float cos2 = cos2Theta(wh);
     const float cos4 = cos2 * cos2;
-    const float sinT = sinTheta(wh);
-    const float cosPhi = cosPhiFrom(wh.x, sinT);
-    const float sinPhi = sinPhiFrom(wh.y, sinT);
-    const float e = (cosPhi * cosPhi / (ax * ax) + sinPhi * sinPhi / (ay * ay)) * tan2;
+    const float e = inverseSlopeVariance(wh, ax, ay) * tan2;
     return 1.0f / (kPi * ax * ay * cos4 * (1.0f + e) * (1.0f + e));
 }
 
 float trggxLambda(const Point3& w, float ax, float ay) {
     const float t = std::fabs(tanTheta(w));
     if (!std::isfinite(t)) return 0.0f;
-    const float sinT = sinTheta(w);
-    const float cosPhi = cosPhiFrom(w.x, sinT);
-    const float sinPhi = sinPhiFrom(w.y, sinT);
-    const float alpha = std::sqrt(cosPhi * cosPhi * (ax * ax) + sinPhi * sinPhi * (ay * ay));
-    const float h = alpha * t;
+    const float h = projectedRoughness(w, ax, ay) * t;
     return (std::sqrt(1.0f + h * h) - 1.0f) / 2.0f;
 }
 
-float trggxG1(const Point3& w, float ax, float ay) { return 1.0f / (1.0f + trggxLambda(w, ax, ay)); }
+float trggxG1(const Point3& w, float ax, float ay) { return smithG1(trggxLambda(w, ax, ay)); }
 
 float trggxG(const Point3& wo, const Point3& wi, float ax, float ay) {
-    return 1.0f / (1.0f + trggxLambda(wo, ax, ay) + trggxLambda(wi, ax, ay));
+    return smithG(trggxLambda(wo, ax, ay), trggxLambda(wi, ax, ay));
 }
 
 float trggxPdf(const Point3& wo, const Point3& wh, float ax, float ay) {
-    return trggxD(wh, ax, ay) * trggxG1(wo, ax, ay) / (4.0f * std::fabs(wo.z));
+    return visibleNormalPdf(trggxD(wh, ax, ay), trggxG1(wo, ax, ay), wo);
 }
 
 float trggxF(const Point3& wo, const Point3& wi, float ax, float ay) {
-    const float cO = std::fabs(wo.z);
-    const float cI = std::fabs(wi.z);
-    Point3 h = wi + wo;
-    if (!(cI > kCosFloor) || !(cO > kCosFloor)) return 0.0f;
-    if (!(std::fabs(h.x) > kCosFloor) && !(std::fabs(h.y) > kCosFloor) && !(std::fabs(h.z) > kCosFloor))
-        return 0.0f;
-    h = Normalize(h);
-    return trggxD(h, ax, ay) * trggxG(wo, wi, ax, ay) / maxf(4.0f * cI * cO, kTinyFloor);
+    return microfacetReflectance(
+        wo, wi, [&](const Point3& h) { return trggxD(h, ax, ay); },
+        [&](const Point3& o, const Point3& i) { return trggxG(o, i, ax, ay); });
 }
 
 Point2 trggxSampleSlopes(float cosTheta, float U1, float U2) {
