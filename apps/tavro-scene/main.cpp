@@ -29,6 +29,12 @@ int fail(const std::string& what, const std::string& why) {
     return 1;
 }
 
+// For the scene file's own errors, which begin with the file's name.
+int fail(const std::string& message) {
+    std::fprintf(stderr, "%s: %s\n", kProgram, message.c_str());
+    return 1;
+}
+
 struct Options {
     std::string module = TAVRO_DEFAULT_MODULE;
     std::string file;
@@ -129,7 +135,7 @@ int applySettings(const Options& o, Session& s, Mtl& mtl) {
 int write(Scene& scene, const Options& o) {
     const std::string target = o.output.empty() ? o.file : o.output;
     std::string error;
-    if (!saveScene(scene, target, error)) return fail(target, error);
+    if (!saveScene(scene, target, error)) return fail(error);
     return 0;
 }
 
@@ -137,7 +143,7 @@ int load(const Options& o, Session& s, std::unique_ptr<Scene>& scene) {
     if (int r = openModule(o, s)) return r;
     std::string error;
     scene = loadScene(o.file, error);
-    if (!scene) return fail(o.file, error);
+    if (!scene) return fail(error);
     return 0;
 }
 
