@@ -19,7 +19,7 @@
 #include "params/TavroParamIds.h"
 #include "plugin/TavroClassDesc.h"
 #include "shading/SamplingSupport.h"
-#include "tests/material/AttachedModule.h"
+#include "tests/plugin/AttachedModule.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "HostLog.h"
 #include "SceneFile.h"
 #include "plugin/TavroClassDesc.h"
-#include "tests/material/AttachedModule.h"
+#include "tests/plugin/AttachedModule.h"
 
 namespace {
 

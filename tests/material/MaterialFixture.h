@@ -12,7 +12,7 @@
 #include "ParamBlock2.h"
 #include "material/TavroMtl.h"
 #include "plugin/TavroClassDesc.h"
-#include "tests/material/AttachedModule.h"
+#include "tests/plugin/AttachedModule.h"
 
 class Observer : public ReferenceMaker {
 public:

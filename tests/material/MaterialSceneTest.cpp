@@ -13,7 +13,7 @@
 #include "params/TavroParamIds.h"
 #include "plugin/TavroClassDesc.h"
 #include "tests/host/TestObjects.h"
-#include "tests/material/AttachedModule.h"
+#include "tests/plugin/AttachedModule.h"
 
 namespace {
 
