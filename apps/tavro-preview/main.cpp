@@ -183,8 +183,10 @@ int main(int argc, char** argv) {
     if (std::string why = parseSize(o.size, width, height); !why.empty()) {
         return fail("--size " + o.size, why);
     }
+    // Only a contact sheet carries the label strip under its panels.
     const std::int64_t panels = o.contactSheet ? kReflectionModelCount : 1;
-    if (std::int64_t{width} * (height + labelStripHeight(height)) * panels > kMaxImagePixels) {
+    const std::int64_t sheetHeight = height + (o.contactSheet ? labelStripHeight(height) : 0);
+    if (std::int64_t{width} * sheetHeight * panels > kMaxImagePixels) {
         return fail("--size " + o.size,
                     "the image would exceed " + std::to_string(kMaxImagePixels) + " pixels");
     }
