@@ -1,5 +1,11 @@
 // Nanoseconds per sample of each lobe sampler, its one view query and one environment lookup
 // of a constant map through a virtual shading context included, and of the Oren–Nayar factor.
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <cstdint>
+
+#include "ShadeContext.h"
 #include "brdf/Beckmann.h"
 #include "brdf/Ggx.h"
 #include "brdf/OrenNayar.h"
@@ -7,12 +13,6 @@
 #include "brdf/PreviewEnvMap.h"
 #include "brdf/TorranceSparrow.h"
 #include "brdf/Trggx.h"
-#include "ShadeContext.h"
-
-#include <benchmark/benchmark.h>
-
-#include <array>
-#include <cstdint>
 
 namespace {
 
@@ -88,7 +88,9 @@ void BM_Beckmann(benchmark::State& state) {
     });
 }
 void BM_Ggx(benchmark::State& state) {
-    runSampler(state, [](Color& r, ShadeContext& sc, const Point2& u) { brdfSampleGGX(r, sc, u, 0.5f, kMap, kNormal); });
+    runSampler(state, [](Color& r, ShadeContext& sc, const Point2& u) {
+        brdfSampleGGX(r, sc, u, 0.5f, kMap, kNormal);
+    });
 }
 void BM_Trggx(benchmark::State& state) {
     const float anisotropy = static_cast<float>(state.range(0)) / 10.0f;
@@ -116,4 +118,4 @@ BENCHMARK(BM_Ggx);
 BENCHMARK(BM_Trggx)->Arg(0)->Arg(5);
 BENCHMARK(BM_OrenNayar);
 
-} // namespace
+}  // namespace

@@ -25,8 +25,9 @@ struct AnisotropicSetup {
 // caller's second tangent turned by `rotation` turns about the normal; ay acts along the
 // turned first tangent. `alphaOf` is the model's roughness mapping.
 template <class AlphaOf>
-inline AnisotropicSetup anisotropicSetup(float g, float anisotropy, float rotation, const Point3& normal,
-                                         const Point3 tbnBasis[2], AlphaOf&& alphaOf) {
+inline AnisotropicSetup anisotropicSetup(float g, float anisotropy, float rotation,
+                                         const Point3& normal, const Point3 tbnBasis[2],
+                                         AlphaOf&& alphaOf) {
     const float r = 0.5f - 0.5f * g;
     const float q = 1.0f - anisotropy;
     AnisotropicSetup s;
@@ -46,8 +47,12 @@ inline AnisotropicSetup anisotropicSetup(float g, float anisotropy, float rotati
 }
 
 // Smith's masking from the model's Lambda of one direction, and masking-shadowing of a pair.
-inline float smithG1(float lambda) { return 1.0f / (1.0f + lambda); }
-inline float smithG(float lambdaO, float lambdaI) { return 1.0f / (1.0f + lambdaO + lambdaI); }
+inline float smithG1(float lambda) {
+    return 1.0f / (1.0f + lambda);
+}
+inline float smithG(float lambdaO, float lambdaI) {
+    return 1.0f / (1.0f + lambdaO + lambdaI);
+}
 
 // The roughness seen along the azimuth of w: sqrt(cos²φ·ax² + sin²φ·ay²).
 inline float projectedRoughness(const Point3& w, float ax, float ay) {
@@ -66,18 +71,22 @@ inline float inverseSlopeVariance(const Point3& wh, float ax, float ay) {
 }
 
 // Density of the direction mirrored about a visible normal: D(wh)·G1(wo) / (4·|cos θo|).
-inline float visibleNormalPdf(float d, float g1, const Point3& wo) { return d * g1 / (4.0f * std::fabs(wo.z)); }
+inline float visibleNormalPdf(float d, float g1, const Point3& wo) {
+    return d * g1 / (4.0f * std::fabs(wo.z));
+}
 
 // Reflectance D(h)·G(wo, wi) / (4·|cos θi|·|cos θo|) with a Fresnel factor of 1, h the
 // normalised wi + wo; 0 near the horizon or where wi and wo cancel. `d(h)` and `g(wo, wi)`
 // are the model's.
 template <class Distribution, class Shadowing>
-inline float microfacetReflectance(const Point3& wo, const Point3& wi, Distribution&& d, Shadowing&& g) {
+inline float microfacetReflectance(const Point3& wo, const Point3& wi, Distribution&& d,
+                                   Shadowing&& g) {
     const float cO = std::fabs(wo.z);
     const float cI = std::fabs(wi.z);
     Point3 h = wi + wo;
     if (!(cI > kCosFloor) || !(cO > kCosFloor)) return 0.0f;
-    if (!(std::fabs(h.x) > kCosFloor) && !(std::fabs(h.y) > kCosFloor) && !(std::fabs(h.z) > kCosFloor))
+    if (!(std::fabs(h.x) > kCosFloor) && !(std::fabs(h.y) > kCosFloor) &&
+        !(std::fabs(h.z) > kCosFloor))
         return 0.0f;
     h = Normalize(h);
     return d(h) * g(wo, wi) / maxf(4.0f * cI * cO, kTinyFloor);
@@ -108,4 +117,4 @@ inline Point3 sampleHalfFlipped(const Point3& wo, const Point2& u, VisibleNormal
     return visibleNormal(wo, u.x, u.y);
 }
 
-} // namespace brdf
+}  // namespace brdf

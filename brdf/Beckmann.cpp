@@ -19,7 +19,7 @@ constexpr float kSearchTolerance = 1e-5f;
 constexpr int kSearchRounds = 9;
 // erf⁻¹ diverges at ±1.
 constexpr float kErfInvLimit = 0.99999f;
-} // namespace
+}  // namespace
 
 float alphaFromRoughness(float x) {
     const float L = std::log(maxf(x, kRoughnessFloor));
@@ -33,7 +33,8 @@ float erfApprox(float x) {
                     a5 = 1.061405429f;
     const float ax = std::fabs(x);
     const float t = 1.0f / (1.0f + p * ax);
-    const float y = 1.0f - (((((a5 * t + a4) * t) + a3) * t + a2) * t + a1) * t * std::exp(-ax * ax);
+    const float y =
+        1.0f - (((((a5 * t + a4) * t) + a3) * t + a2) * t + a1) * t * std::exp(-ax * ax);
     return x >= 0.0f ? y : -y;
 }
 
@@ -83,7 +84,9 @@ float beckmannLambda(const Point3& w, float ax, float ay) {
     return (1.0f - 1.259f * a + 0.396f * (a * a)) / (3.535f * a + 2.181f * (a * a));
 }
 
-float beckmannG1(const Point3& w, float ax, float ay) { return smithG1(beckmannLambda(w, ax, ay)); }
+float beckmannG1(const Point3& w, float ax, float ay) {
+    return smithG1(beckmannLambda(w, ax, ay));
+}
 
 float beckmannG(const Point3& wo, const Point3& wi, float ax, float ay) {
     return smithG(beckmannLambda(wo, ax, ay), beckmannLambda(wi, ax, ay));
@@ -149,9 +152,11 @@ Point3 beckmannSampleHalf(const Point3& wo, const Point2& u, float ax, float ay)
     });
 }
 
-BRDF_FLATTEN void brdfSampleBeckmann(Color& result, ShadeContext& sc, const Point2& rnd2d, float g, float anisotropy,
-                        float rotation, Texmap* envMap, const Point3& normal, const Point3 tbnBasis[2]) {
-    const AnisotropicSetup s = anisotropicSetup(g, anisotropy, rotation, normal, tbnBasis, alphaFromRoughness);
+BRDF_FLATTEN void brdfSampleBeckmann(Color& result, ShadeContext& sc, const Point2& rnd2d, float g,
+                                     float anisotropy, float rotation, Texmap* envMap,
+                                     const Point3& normal, const Point3 tbnBasis[2]) {
+    const AnisotropicSetup s =
+        anisotropicSetup(g, anisotropy, rotation, normal, tbnBasis, alphaFromRoughness);
     sampleMicrofacet(
         result, sc, envMap, normal, s.frame, sc.V(),
         [&](const Point3& wo) { return beckmannSampleHalf(wo, rnd2d, s.ax, s.ay); },

@@ -17,8 +17,9 @@ class Texmap;
 // Samples a visible normal, mirrors the view about it and writes the environment colour times
 // cos·f/pdf; leaves the result untouched when the direction is not above the surface.
 // `rotation` is in turns; tbnBasis = {tangent, normal × tangent}.
-void brdfSampleBeckmann(Color& result, ShadeContext& sc, const Point2& rnd2d, float g, float anisotropy,
-                        float rotation, Texmap* envMap, const Point3& normal, const Point3 tbnBasis[2]);
+void brdfSampleBeckmann(Color& result, ShadeContext& sc, const Point2& rnd2d, float g,
+                        float anisotropy, float rotation, Texmap* envMap, const Point3& normal,
+                        const Point3 tbnBasis[2]);
 
 // Beckmann alpha from a squared roughness: a quartic fit in ln(x).
 float alphaFromRoughness(float x);

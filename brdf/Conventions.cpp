@@ -1,6 +1,8 @@
 #include "brdf/Conventions.h"
 
-void orthoBasis(const Point3& n, Point3& t1, Point3& t2) { brdf::orthoBasisInline(n, t1, t2); }
+void orthoBasis(const Point3& n, Point3& t1, Point3& t2) {
+    brdf::orthoBasisInline(n, t1, t2);
+}
 
 // Rodrigues' rotation formula in matrix form.
 RotMatrix rotationAboutAxis(const Point3& k, float theta) {

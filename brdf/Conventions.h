@@ -24,12 +24,12 @@
 // Samplers return the environment colour times weight = reflectance · cos / density.
 #pragma once
 
+#include <cmath>
+
 #include "Color.h"
 #include "Point2.h"
 #include "Point3.h"
 #include "ShadeContext.h"
-
-#include <cmath>
 
 // A rotation held as four rows of four floats; only the upper-left 3×3 block is used.
 struct RotMatrix {
@@ -68,17 +68,33 @@ inline float minf(float a, float b) {
     const float m = b < a ? b : a;
     return a != a ? b : m;
 }
-inline float clampf(float v, float lo, float hi) { return minf(maxf(v, lo), hi); }
+inline float clampf(float v, float lo, float hi) {
+    return minf(maxf(v, lo), hi);
+}
 
 // Local-frame trigonometry of a unit vector w (z is cos theta).
-inline float cos2Theta(const Point3& w) { return w.z * w.z; }
-inline float sin2Theta(const Point3& w) { return maxf(0.0f, 1.0f - cos2Theta(w)); }
-inline float sinTheta(const Point3& w) { return std::sqrt(sin2Theta(w)); }
-inline float tanTheta(const Point3& w) { return sinTheta(w) / w.z; }
-inline float tan2Theta(const Point3& w) { return sin2Theta(w) / cos2Theta(w); }
+inline float cos2Theta(const Point3& w) {
+    return w.z * w.z;
+}
+inline float sin2Theta(const Point3& w) {
+    return maxf(0.0f, 1.0f - cos2Theta(w));
+}
+inline float sinTheta(const Point3& w) {
+    return std::sqrt(sin2Theta(w));
+}
+inline float tanTheta(const Point3& w) {
+    return sinTheta(w) / w.z;
+}
+inline float tan2Theta(const Point3& w) {
+    return sin2Theta(w) / cos2Theta(w);
+}
 // Azimuth from a component and a given sin theta; a vector along the axis has phi = 0.
-inline float cosPhiFrom(float x, float sinT) { return sinT == 0.0f ? 1.0f : clampf(x / sinT, -1.0f, 1.0f); }
-inline float sinPhiFrom(float y, float sinT) { return sinT == 0.0f ? 0.0f : clampf(y / sinT, -1.0f, 1.0f); }
+inline float cosPhiFrom(float x, float sinT) {
+    return sinT == 0.0f ? 1.0f : clampf(x / sinT, -1.0f, 1.0f);
+}
+inline float sinPhiFrom(float y, float sinT) {
+    return sinT == 0.0f ? 0.0f : clampf(y / sinT, -1.0f, 1.0f);
+}
 
 struct Frame {
     Point3 nx, ny, nz;
@@ -107,7 +123,9 @@ inline Frame normalFrame(const Point3& normal) {
 }
 
 // Mirror of wo about the unit vector wh.
-inline Point3 reflectAbout(const Point3& wo, const Point3& wh) { return wh * (2.0f * (wo % wh)) - wo; }
+inline Point3 reflectAbout(const Point3& wo, const Point3& wh) {
+    return wh * (2.0f * (wo % wh)) - wo;
+}
 
 // The skeleton every microfacet sampler follows: wo from the context's view ray, a half
 // vector from the model, the mirrored direction, the above-surface test, then the model's
@@ -129,4 +147,4 @@ inline void sampleMicrofacet(Color& result, ShadeContext& sc, Texmap* envMap, co
     result = Color(env.r * w, env.g * w, env.b * w);
 }
 
-} // namespace brdf
+}  // namespace brdf

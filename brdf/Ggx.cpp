@@ -8,22 +8,25 @@ constexpr float kPoleCos = 0.999f;
 // Keeps the masking denominators positive.
 constexpr float kDenominatorFloor = 1e-6f;
 
-} // namespace
+}  // namespace
 
 float ggxG1(float c, float alpha) {
-    return 2.0f * c / brdf::maxf(c + std::sqrt(alpha + (1.0f - alpha) * (c * c)), kDenominatorFloor);
+    return 2.0f * c /
+           brdf::maxf(c + std::sqrt(alpha + (1.0f - alpha) * (c * c)), kDenominatorFloor);
 }
 
 float ggxG2(float l, float c, float alpha) {
     return 2.0f * l * c /
-           brdf::maxf(c * std::sqrt(alpha + (1.0f - alpha) * (l * l)) + l * std::sqrt(alpha + (1.0f - alpha) * (c * c)),
+           brdf::maxf(c * std::sqrt(alpha + (1.0f - alpha) * (l * l)) +
+                          l * std::sqrt(alpha + (1.0f - alpha) * (c * c)),
                       kDenominatorFloor);
 }
 
 Point3 ggxSampleVisibleNormal(const Point3& V, float alpha, float U1, float U2) {
     using namespace brdf;
     const Point3 v = Normalize(Point3(alpha * V.x, alpha * V.y, V.z));
-    const Point3 t1 = v.z >= kPoleCos ? Point3(1.0f, 0.0f, 0.0f) : Normalize(v ^ Point3(0.0f, 0.0f, 1.0f));
+    const Point3 t1 =
+        v.z >= kPoleCos ? Point3(1.0f, 0.0f, 0.0f) : Normalize(v ^ Point3(0.0f, 0.0f, 1.0f));
     const Point3 t2 = t1 ^ v;
     const float A = 1.0f / (1.0f + v.z);
     const float rho = std::sqrt(U1);
@@ -36,8 +39,8 @@ Point3 ggxSampleVisibleNormal(const Point3& V, float alpha, float U1, float U2) 
     return Normalize(Point3(alpha * n.x, alpha * n.y, maxf(0.0f, n.z)));
 }
 
-BRDF_FLATTEN void brdfSampleGGX(Color& result, ShadeContext& sc, const Point2& rnd2d, float g, Texmap* envMap,
-                   const Point3& normal) {
+BRDF_FLATTEN void brdfSampleGGX(Color& result, ShadeContext& sc, const Point2& rnd2d, float g,
+                                Texmap* envMap, const Point3& normal) {
     const float alpha = (1.0f - g) * (1.0f - g);
     const brdf::Frame frame = brdf::normalFrame(normal);
     const Point3 rayDir = sc.V();

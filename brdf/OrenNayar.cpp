@@ -9,7 +9,7 @@ constexpr float kHalfPi = 1.5707964f;
 constexpr double kAzimuthSinFloor = 1e-4;
 // Keeps tan beta finite at grazing cosines.
 constexpr float kCosFloor = 1e-20f;
-} // namespace
+}  // namespace
 
 BRDF_FLATTEN float orenNayarFactor(const Point3& L, const Point3& E, const Point3& n, float r) {
     using namespace brdf;
@@ -23,7 +23,8 @@ BRDF_FLATTEN float orenNayarFactor(const Point3& L, const Point3& E, const Point
     const float B = 0.45f * sigma2 / (sigma2 + 0.09f);
 
     float azimuth = 0.0f;
-    if (static_cast<double>(sinI) > kAzimuthSinFloor && static_cast<double>(sinO) > kAzimuthSinFloor) {
+    if (static_cast<double>(sinI) > kAzimuthSinFloor &&
+        static_cast<double>(sinO) > kAzimuthSinFloor) {
         const Frame frame = normalFrame(n);
         // Both sides negated; the azimuth cosine below is blind to that sign.
         const Point3 wi = -frame.toLocal(L);

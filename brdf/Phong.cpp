@@ -6,10 +6,10 @@
 namespace {
 // Keeps the density positive where cos^n underflows far from the axis.
 constexpr float kPhongPdfFloor = 1e-6f;
-} // namespace
+}  // namespace
 
-BRDF_FLATTEN void brdfSamplePhong(Color& result, ShadeContext& sc, const Point2& rnd2d, float n, Texmap*,
-                     const Point3& axis) {
+BRDF_FLATTEN void brdfSamplePhong(Color& result, ShadeContext& sc, const Point2& rnd2d, float n,
+                                  Texmap*, const Point3& axis) {
     using namespace brdf;
     const float phi = kTwoPi * rnd2d.x;
     const float cosT = std::pow(rnd2d.y, 1.0f / (n + 1.0f));

@@ -11,7 +11,7 @@ constexpr float kJacobianFloor = 1e-6f;
 constexpr float kTinyFloor = 1e-20f;
 // Limits the geometric factor at grazing angles.
 constexpr float kGeomFactorCap = 250.0f;
-} // namespace
+}  // namespace
 
 float torrSparrG(const Point3& wo, const Point3& wi, const Point3& h) {
     using namespace brdf;
@@ -32,8 +32,8 @@ float torrSparrGeomFactor(const Point3& wo, const Point3& wi) {
     return minf(G / maxf(4.0f * cI * cO, kTinyFloor), kGeomFactorCap);
 }
 
-BRDF_FLATTEN void brdfSampleTorrSparr(Color& result, ShadeContext& sc, const Point2& rnd2d, float n, Texmap* envMap,
-                         const Point3& normal) {
+BRDF_FLATTEN void brdfSampleTorrSparr(Color& result, ShadeContext& sc, const Point2& rnd2d, float n,
+                                      Texmap* envMap, const Point3& normal) {
     using namespace brdf;
     const Frame frame = normalFrame(normal);
     const float cosH = std::pow(rnd2d.y, 1.0f / (n + 1.0f));

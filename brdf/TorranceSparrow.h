@@ -12,8 +12,8 @@ class Texmap;
 // Samples the half vector from the cosine-power-n lobe about `normal`, mirrors the view about
 // it and writes the environment colour times the weight; leaves the result untouched when the
 // direction is not above the surface.
-void brdfSampleTorrSparr(Color& result, ShadeContext& sc, const Point2& rnd2d, float n, Texmap* envMap,
-                         const Point3& normal);
+void brdfSampleTorrSparr(Color& result, ShadeContext& sc, const Point2& rnd2d, float n,
+                         Texmap* envMap, const Point3& normal);
 
 // V-cavity shadowing-masking of the local pair (wo, wi) about the unit half vector h.
 float torrSparrG(const Point3& wo, const Point3& wi, const Point3& h);

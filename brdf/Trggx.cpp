@@ -8,7 +8,7 @@ using namespace brdf;
 
 // Bounds the quadratic's coefficient where A² reaches 1.
 constexpr float kQuadraticCap = 1e10f;
-} // namespace
+}  // namespace
 
 float trggxD(const Point3& wh, float ax, float ay) {
     const float tan2 = tan2Theta(wh);
@@ -26,7 +26,9 @@ float trggxLambda(const Point3& w, float ax, float ay) {
     return (std::sqrt(1.0f + h * h) - 1.0f) / 2.0f;
 }
 
-float trggxG1(const Point3& w, float ax, float ay) { return smithG1(trggxLambda(w, ax, ay)); }
+float trggxG1(const Point3& w, float ax, float ay) {
+    return smithG1(trggxLambda(w, ax, ay));
+}
 
 float trggxG(const Point3& wo, const Point3& wi, float ax, float ay) {
     return smithG(trggxLambda(wo, ax, ay), trggxLambda(wi, ax, ay));
@@ -86,9 +88,11 @@ Point3 trggxSampleHalf(const Point3& wo, const Point2& u, float ax, float ay) {
     });
 }
 
-BRDF_FLATTEN void brdfSampleTRGGX(Color& result, ShadeContext& sc, const Point2& rnd2d, float g, float anisotropy,
-                     float rotation, Texmap* envMap, const Point3& normal, const Point3 tbnBasis[2]) {
-    const AnisotropicSetup s = anisotropicSetup(g, anisotropy, rotation, normal, tbnBasis, alphaFromRoughness);
+BRDF_FLATTEN void brdfSampleTRGGX(Color& result, ShadeContext& sc, const Point2& rnd2d, float g,
+                                  float anisotropy, float rotation, Texmap* envMap,
+                                  const Point3& normal, const Point3 tbnBasis[2]) {
+    const AnisotropicSetup s =
+        anisotropicSetup(g, anisotropy, rotation, normal, tbnBasis, alphaFromRoughness);
     sampleMicrofacet(
         result, sc, envMap, normal, s.frame, sc.V(),
         [&](const Point3& wo) { return trggxSampleHalf(wo, rnd2d, s.ax, s.ay); },

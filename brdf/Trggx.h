@@ -12,8 +12,9 @@ class ShadeContext;
 class Texmap;
 
 // As brdfSampleBeckmann, with the Trowbridge–Reitz distribution.
-void brdfSampleTRGGX(Color& result, ShadeContext& sc, const Point2& rnd2d, float g, float anisotropy,
-                     float rotation, Texmap* envMap, const Point3& normal, const Point3 tbnBasis[2]);
+void brdfSampleTRGGX(Color& result, ShadeContext& sc, const Point2& rnd2d, float g,
+                     float anisotropy, float rotation, Texmap* envMap, const Point3& normal,
+                     const Point3 tbnBasis[2]);
 
 float trggxD(const Point3& wh, float ax, float ay);
 float trggxLambda(const Point3& w, float ax, float ay);

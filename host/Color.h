@@ -18,9 +18,24 @@ public:
     constexpr Color operator*(const Color& c) const { return {r * c.r, g * c.g, b * c.b}; }
     constexpr Color operator*(float f) const { return {r * f, g * f, b * f}; }
     constexpr Color operator/(float f) const { return {r / f, g / f, b / f}; }
-    constexpr Color& operator+=(const Color& c) { r += c.r; g += c.g; b += c.b; return *this; }
-    constexpr Color& operator*=(float f) { r *= f; g *= f; b *= f; return *this; }
-    constexpr Color& operator*=(const Color& c) { r *= c.r; g *= c.g; b *= c.b; return *this; }
+    constexpr Color& operator+=(const Color& c) {
+        r += c.r;
+        g += c.g;
+        b += c.b;
+        return *this;
+    }
+    constexpr Color& operator*=(float f) {
+        r *= f;
+        g *= f;
+        b *= f;
+        return *this;
+    }
+    constexpr Color& operator*=(const Color& c) {
+        r *= c.r;
+        g *= c.g;
+        b *= c.b;
+        return *this;
+    }
     constexpr bool operator==(const Color&) const = default;
 
     // Clamps every component to [0, 1].
@@ -31,7 +46,9 @@ public:
     }
 };
 
-constexpr Color operator*(float f, const Color& c) { return c * f; }
+constexpr Color operator*(float f, const Color& c) {
+    return c * f;
+}
 
 class AColor {
 public:

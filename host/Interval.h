@@ -13,9 +13,15 @@ public:
 
     constexpr TimeValue Start() const { return start_; }
     constexpr TimeValue End() const { return end_; }
-    constexpr void Set(TimeValue s, TimeValue e) { start_ = s; end_ = e; }
+    constexpr void Set(TimeValue s, TimeValue e) {
+        start_ = s;
+        end_ = e;
+    }
     constexpr void SetEmpty() { start_ = end_ = TIME_NegInfinity; }
-    constexpr void SetInfinite() { start_ = TIME_NegInfinity; end_ = TIME_PosInfinity; }
+    constexpr void SetInfinite() {
+        start_ = TIME_NegInfinity;
+        end_ = TIME_PosInfinity;
+    }
     constexpr void SetInstant(TimeValue t) { start_ = end_ = t; }
     constexpr bool Empty() const { return start_ == TIME_NegInfinity && end_ == TIME_NegInfinity; }
     constexpr bool InInterval(TimeValue t) const { return !Empty() && start_ <= t && t <= end_; }

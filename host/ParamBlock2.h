@@ -36,8 +36,8 @@ enum class ControlKind { None, Spinner, CheckBox, ColorSwatch, MapButton, ComboB
 
 struct ControlBinding {
     ControlKind kind = ControlKind::None;
-    std::vector<int> ids;        // spinner: edit, spinner; radio: first, second; others: one
-    float step = 0.0f;           // spinner increment
+    std::vector<int> ids;          // spinner: edit, spinner; radio: first, second; others: one
+    float step = 0.0f;             // spinner increment
     std::vector<int> itemStrings;  // combo box items, string-table ids in list order
 };
 
@@ -58,9 +58,9 @@ struct ParamDef {
     float rangeLo = 0.0f, rangeHi = 0.0f;
 
     ControlBinding control;
-    int refno = -1;      // owner's reference number of a map
-    int subtexno = -1;   // owner's sub-texture number of a map
-    int tooltip = 0;     // string-table id, 0 for none
+    int refno = -1;     // owner's reference number of a map
+    int subtexno = -1;  // owner's sub-texture number of a map
+    int tooltip = 0;    // string-table id, 0 for none
 
     // Typed constructors.
     static ParamDef Float(ParamID id, const MCHAR* name, int flags, int localName, float def);
@@ -113,7 +113,9 @@ public:
     ParamID IndextoID(int index) const;
     ParamID NameToID(const MCHAR* name) const;
     const ParamDef* GetParamDefByID(ParamID id) const;
-    const ParamDef& GetParamDef(int index) const { return params_[static_cast<std::size_t>(index)]; }
+    const ParamDef& GetParamDef(int index) const {
+        return params_[static_cast<std::size_t>(index)];
+    }
     const std::vector<ParamDef>& Params() const { return params_; }
 
     // The rollout's user dialog procedure (map 0 only).
@@ -159,10 +161,13 @@ public:
     virtual BlockID ID() = 0;
     virtual int NumParams() = 0;
 
-    virtual BOOL GetValue(ParamID id, TimeValue t, float& v, Interval& ivalid, int tabIndex = 0) = 0;
+    virtual BOOL GetValue(ParamID id, TimeValue t, float& v, Interval& ivalid,
+                          int tabIndex = 0) = 0;
     virtual BOOL GetValue(ParamID id, TimeValue t, int& v, Interval& ivalid, int tabIndex = 0) = 0;
-    virtual BOOL GetValue(ParamID id, TimeValue t, Color& v, Interval& ivalid, int tabIndex = 0) = 0;
-    virtual BOOL GetValue(ParamID id, TimeValue t, Texmap*& v, Interval& ivalid, int tabIndex = 0) = 0;
+    virtual BOOL GetValue(ParamID id, TimeValue t, Color& v, Interval& ivalid,
+                          int tabIndex = 0) = 0;
+    virtual BOOL GetValue(ParamID id, TimeValue t, Texmap*& v, Interval& ivalid,
+                          int tabIndex = 0) = 0;
 
     // With animation off a write replaces the constant value (or, for an animated parameter,
     // the key at t); with animation on it sets a key at t.

@@ -24,18 +24,43 @@ public:
     constexpr Point3 operator^(const Point3& b) const {
         return {y * b.z - z * b.y, z * b.x - x * b.z, x * b.y - y * b.x};
     }
-    constexpr Point3& operator+=(const Point3& b) { x += b.x; y += b.y; z += b.z; return *this; }
-    constexpr Point3& operator-=(const Point3& b) { x -= b.x; y -= b.y; z -= b.z; return *this; }
-    constexpr Point3& operator*=(float f) { x *= f; y *= f; z *= f; return *this; }
+    constexpr Point3& operator+=(const Point3& b) {
+        x += b.x;
+        y += b.y;
+        z += b.z;
+        return *this;
+    }
+    constexpr Point3& operator-=(const Point3& b) {
+        x -= b.x;
+        y -= b.y;
+        z -= b.z;
+        return *this;
+    }
+    constexpr Point3& operator*=(float f) {
+        x *= f;
+        y *= f;
+        z *= f;
+        return *this;
+    }
     constexpr bool operator==(const Point3&) const = default;
 };
 
-constexpr Point3 operator*(float f, const Point3& p) { return p * f; }
+constexpr Point3 operator*(float f, const Point3& p) {
+    return p * f;
+}
 
-constexpr float DotProd(const Point3& a, const Point3& b) { return a % b; }
-constexpr Point3 CrossProd(const Point3& a, const Point3& b) { return a ^ b; }
-inline float Length(const Point3& p) { return std::sqrt(p.x * p.x + p.y * p.y + p.z * p.z); }
-constexpr float LengthSquared(const Point3& p) { return p % p; }
+constexpr float DotProd(const Point3& a, const Point3& b) {
+    return a % b;
+}
+constexpr Point3 CrossProd(const Point3& a, const Point3& b) {
+    return a ^ b;
+}
+inline float Length(const Point3& p) {
+    return std::sqrt(p.x * p.x + p.y * p.y + p.z * p.z);
+}
+constexpr float LengthSquared(const Point3& p) {
+    return p % p;
+}
 
 // Unit vector along p. A zero vector has no direction: like the host's own
 // Normalize it yields the division by zero (NaN), which callers guard where it matters.

@@ -36,8 +36,11 @@ inline std::wstring fromUtf8(const std::string& s) {
     std::size_t i = 0;
     while (i < s.size()) {
         const auto b = static_cast<unsigned char>(s[i]);
-        const std::size_t extra = b < 0x80 ? 0 : (b >> 5) == 0x6 ? 1 : (b >> 4) == 0xE ? 2
-                                : (b >> 3) == 0x1E ? 3 : 4;
+        const std::size_t extra = b < 0x80           ? 0
+                                  : (b >> 5) == 0x6  ? 1
+                                  : (b >> 4) == 0xE  ? 2
+                                  : (b >> 3) == 0x1E ? 3
+                                                     : 4;
         bool ok = extra < 4 && i + extra < s.size();
         char32_t c = b & (0x7F >> extra);
         for (std::size_t k = 1; ok && k <= extra; ++k) {

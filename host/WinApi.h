@@ -27,9 +27,15 @@ struct POINT {
     long y;
 };
 
-constexpr unsigned LOWORD(WPARAM w) { return static_cast<unsigned>(w & 0xFFFF); }
-constexpr unsigned HIWORD(WPARAM w) { return static_cast<unsigned>((w >> 16) & 0xFFFF); }
-constexpr WPARAM MAKEWPARAM(unsigned lo, unsigned hi) { return (WPARAM(hi & 0xFFFF) << 16) | (lo & 0xFFFF); }
+constexpr unsigned LOWORD(WPARAM w) {
+    return static_cast<unsigned>(w & 0xFFFF);
+}
+constexpr unsigned HIWORD(WPARAM w) {
+    return static_cast<unsigned>((w >> 16) & 0xFFFF);
+}
+constexpr WPARAM MAKEWPARAM(unsigned lo, unsigned hi) {
+    return (WPARAM(hi & 0xFFFF) << 16) | (lo & 0xFFFF);
+}
 
 LONG_PTR GetWindowLongPtrW(HWND hWnd, int index);
 LONG_PTR SetWindowLongPtrW(HWND hWnd, int index, LONG_PTR value);

@@ -1,7 +1,6 @@
 // tavro-info: loads a plug-in module the way the host does and prints what it offers:
 // description, version, class identity and the full parameter table of each class.
 #include <CLI/CLI.hpp>
-
 #include <cstdio>
 #include <string>
 
@@ -13,15 +12,22 @@
 
 namespace {
 
-std::string text(const MCHAR* s) { return s ? toUtf8(s) : std::string("(none)"); }
+std::string text(const MCHAR* s) {
+    return s ? toUtf8(s) : std::string("(none)");
+}
 
 const char* typeName(ParamType2 t) {
     switch (t) {
-        case TYPE_FLOAT: return "float";
-        case TYPE_INT: return "integer";
-        case TYPE_RGBA: return "colour";
-        case TYPE_BOOL: return "Boolean";
-        case TYPE_TEXMAP: return "texture map";
+        case TYPE_FLOAT:
+            return "float";
+        case TYPE_INT:
+            return "integer";
+        case TYPE_RGBA:
+            return "colour";
+        case TYPE_BOOL:
+            return "Boolean";
+        case TYPE_TEXMAP:
+            return "texture map";
     }
     return "?";
 }
@@ -29,14 +35,20 @@ const char* typeName(ParamType2 t) {
 std::string defaultText(const ParamDef& p) {
     char buf[96];
     switch (p.type) {
-        case TYPE_FLOAT: std::snprintf(buf, sizeof buf, "%g", double(p.defFloat)); break;
-        case TYPE_INT: std::snprintf(buf, sizeof buf, "%d", p.defInt); break;
-        case TYPE_BOOL: return p.defInt ? "on" : "off";
+        case TYPE_FLOAT:
+            std::snprintf(buf, sizeof buf, "%g", double(p.defFloat));
+            break;
+        case TYPE_INT:
+            std::snprintf(buf, sizeof buf, "%d", p.defInt);
+            break;
+        case TYPE_BOOL:
+            return p.defInt ? "on" : "off";
         case TYPE_RGBA:
             std::snprintf(buf, sizeof buf, "(%g, %g, %g)", double(p.defColor.r),
                           double(p.defColor.g), double(p.defColor.b));
             break;
-        case TYPE_TEXMAP: return "none";
+        case TYPE_TEXMAP:
+            return "none";
     }
     return buf;
 }
@@ -58,14 +70,20 @@ std::string controlText(const ParamDef& p, const DialogTemplate* dlg) {
     const std::string absent =
         !c.ids.empty() && !inTemplate(dlg, c.ids.front()) ? " (not in the rollout)" : "";
     switch (c.kind) {
-        case ControlKind::None: return "-";
-        case ControlKind::Spinner: return "spinner " + ids + " step " + step + absent;
-        case ControlKind::CheckBox: return "check box " + ids + absent;
-        case ControlKind::ColorSwatch: return "colour swatch " + ids + absent;
+        case ControlKind::None:
+            return "-";
+        case ControlKind::Spinner:
+            return "spinner " + ids + " step " + step + absent;
+        case ControlKind::CheckBox:
+            return "check box " + ids + absent;
+        case ControlKind::ColorSwatch:
+            return "colour swatch " + ids + absent;
         case ControlKind::MapButton:
             return "map button " + ids + " slot " + std::to_string(p.refno) + absent;
-        case ControlKind::ComboBox: return "combo box " + ids + absent;
-        case ControlKind::RadioPair: return "radio pair " + ids + absent;
+        case ControlKind::ComboBox:
+            return "combo box " + ids + absent;
+        case ControlKind::RadioPair:
+            return "radio pair " + ids + absent;
     }
     return "?";
 }
@@ -86,17 +104,17 @@ void printClass(ClassDesc* cd, HINSTANCE instance) {
         const DialogTemplate* dlg = FindDialogTemplate(instance, pbd->header().dlgTemplate);
         std::printf("\nParameter block %d \"%s\": %d parameters\n", pbd->ID(),
                     text(pbd->header().int_name).c_str(), pbd->Count());
-        std::printf("%4s %4s  %-36s %-12s %-18s %-20s %s\n", "pos", "id", "internal name",
-                    "type", "default", "range", "control");
+        std::printf("%4s %4s  %-36s %-12s %-18s %-20s %s\n", "pos", "id", "internal name", "type",
+                    "default", "range", "control");
         for (int i = 0; i < pbd->Count(); ++i) {
             const ParamDef& p = pbd->GetParamDef(i);
             char range[48] = "-";
             if (p.hasRange)
                 std::snprintf(range, sizeof range, "%g .. %g", double(p.rangeLo),
                               double(p.rangeHi));
-            std::printf("%4d %4d  %-36s %-12s %-18s %-20s %s\n", i, p.id,
-                        text(p.int_name).c_str(), typeName(p.type), defaultText(p).c_str(),
-                        range, controlText(p, dlg).c_str());
+            std::printf("%4d %4d  %-36s %-12s %-18s %-20s %s\n", i, p.id, text(p.int_name).c_str(),
+                        typeName(p.type), defaultText(p).c_str(), range,
+                        controlText(p, dlg).c_str());
         }
     }
 }
@@ -112,8 +130,8 @@ int main(int argc, char** argv) {
     app.add_option("module", modulePath, "Path of a .dlt module (default: the build's own)");
     CLI11_PARSE(app, argc, argv);
     if (modulePath.empty())
-        modulePath = std::string(TAVRO_MODULE_DIR) + "/" + hostVersion + "/TavroMtl_" +
-                     hostVersion + ".dlt";
+        modulePath =
+            std::string(TAVRO_MODULE_DIR) + "/" + hostVersion + "/TavroMtl_" + hostVersion + ".dlt";
 
     std::string error;
     auto module = LoadedModule::Open(modulePath, error);

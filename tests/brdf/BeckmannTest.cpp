@@ -1,9 +1,8 @@
-#include "brdf/Beckmann.h"
+#include <gtest/gtest.h>
 
+#include "brdf/Beckmann.h"
 #include "tests/brdf/Expect.h"
 #include "tests/brdf/TestContext.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -18,7 +17,8 @@ TEST(Beckmann, AlphaFromRoughness) {
         {0.015625f, 0.17067, 1e-5}, {0.0025f, 0.07681, 1e-5},   {1e-4f, 0.013403, 1e-6},
         {1e-6f, 0.013403, 1e-6},    {0.0f, 0.013403, 1e-6},
     };
-    for (const auto& c : cases) EXPECT_TRUE(nearPrinted(alphaFromRoughness(c.x), c.alpha, c.digit)) << c.x;
+    for (const auto& c : cases)
+        EXPECT_TRUE(nearPrinted(alphaFromRoughness(c.x), c.alpha, c.digit)) << c.x;
 }
 
 TEST(Beckmann, DistributionAndLambda) {
@@ -52,10 +52,14 @@ TEST(Beckmann, ErrorFunctionApproximations) {
         float x;
         double expected, digit;
     } cases[] = {
-        {erfApprox, 0.5f, 0.52050, 1e-5},      {erfApprox, -1.0f, -0.84270, 1e-5},
-        {erfApprox, 0.0f, 0.0, 1e-7},          {erfInvApprox, 0.5f, 0.47694, 1e-5},
-        {erfInvApprox, 0.0f, 0.0, 1e-9},       {erfInvApprox, 0.999995f, 3.1234, 1e-4},
-        {erfInvApprox, -0.999995f, -3.1234, 1e-4}, {erfInvApprox, 0.99f, 1.82139, 1e-5},
+        {erfApprox, 0.5f, 0.52050, 1e-5},
+        {erfApprox, -1.0f, -0.84270, 1e-5},
+        {erfApprox, 0.0f, 0.0, 1e-7},
+        {erfInvApprox, 0.5f, 0.47694, 1e-5},
+        {erfInvApprox, 0.0f, 0.0, 1e-9},
+        {erfInvApprox, 0.999995f, 3.1234, 1e-4},
+        {erfInvApprox, -0.999995f, -3.1234, 1e-4},
+        {erfInvApprox, 0.99f, 1.82139, 1e-5},
     };
     for (const auto& c : cases) EXPECT_TRUE(nearPrinted(c.fn(c.x), c.expected, c.digit)) << c.x;
 }
@@ -69,13 +73,49 @@ struct SamplerCase {
 
 TEST(Beckmann, SamplerExamples) {
     const SamplerCase cases[] = {
-        {{0.6f, 0, -0.8f}, 0.3f, 0.6f, 0.5f, 0.0f, 0.0f, {0, 0.6f, 0.8f}, {0.29272f, 0.11095f, 0.94974f}, 0.64374,
-         0.67781, 1.0000},
-        {{0.6f, 0, -0.8f}, 0.3f, 0.6f, 0.5f, 0.5f, 0.0f, {0, -0.6f, 0.8f}, {0.47632f, -0.10608f, 0.87285f}, -1, -1,
+        {{0.6f, 0, -0.8f},
+         0.3f,
+         0.6f,
+         0.5f,
+         0.0f,
+         0.0f,
+         {0, 0.6f, 0.8f},
+         {0.29272f, 0.11095f, 0.94974f},
+         0.64374,
+         0.67781,
          1.0000},
-        {{0.6f, 0, -0.8f}, 0.3f, 0.6f, 0.5f, 0.5f, 0.25f, {0.6f, 0, 0.8f}, {0.29180f, -0.05366f, 0.95497f}, 1.32711,
-         1.38969, 1.0000},
-        {{0, 0, -1}, 0.7f, 0.2f, 0.2f, 0.0f, 0.0f, {0, 0, 1}, {0.87532f, -0.28441f, 0.39106f}, 0.13573, 0.31942,
+        {{0.6f, 0, -0.8f},
+         0.3f,
+         0.6f,
+         0.5f,
+         0.5f,
+         0.0f,
+         {0, -0.6f, 0.8f},
+         {0.47632f, -0.10608f, 0.87285f},
+         -1,
+         -1,
+         1.0000},
+        {{0.6f, 0, -0.8f},
+         0.3f,
+         0.6f,
+         0.5f,
+         0.5f,
+         0.25f,
+         {0.6f, 0, 0.8f},
+         {0.29180f, -0.05366f, 0.95497f},
+         1.32711,
+         1.38969,
+         1.0000},
+        {{0, 0, -1},
+         0.7f,
+         0.2f,
+         0.2f,
+         0.0f,
+         0.0f,
+         {0, 0, 1},
+         {0.87532f, -0.28441f, 0.39106f},
+         0.13573,
+         0.31942,
          0.92031},
     };
     const Point3 normal{0, 0, 1};
@@ -83,7 +123,8 @@ TEST(Beckmann, SamplerExamples) {
         TestShadeContext sc;
         sc.rayDir = c.rayDir;
         Color result = kUnwritten;
-        brdfSampleBeckmann(result, sc, {c.u0, c.u1}, c.g, c.anisotropy, c.rotation, fakeMap(4), normal, kTbn);
+        brdfSampleBeckmann(result, sc, {c.u0, c.u1}, c.g, c.anisotropy, c.rotation, fakeMap(4),
+                           normal, kTbn);
         ASSERT_EQ(sc.lookups, 1);
         EXPECT_EQ(sc.lastMap, fakeMap(4));
         EXPECT_TRUE(nearPrinted(sc.lastDir, c.newDir, 1e-5)) << c.anisotropy << " " << c.rotation;
@@ -114,7 +155,8 @@ TEST(Beckmann, AnisotropyExtremes) {
         a.rayDir = b.rayDir = Normalize({0.3f, 0.2f, -0.8f});
         Color ra, rb;
         brdfSampleBeckmann(ra, a, {0.4f, 0.7f}, 0.4f, 0.0f, 0.0f, fakeMap(4), {0, 0, 1}, kTbn);
-        brdfSampleBeckmann(rb, b, {0.4f, 0.7f}, 0.4f, 0.0f, rotation, fakeMap(4), {0, 0, 1}, oddTbn);
+        brdfSampleBeckmann(rb, b, {0.4f, 0.7f}, 0.4f, 0.0f, rotation, fakeMap(4), {0, 0, 1},
+                           oddTbn);
         EXPECT_EQ(ra, rb);
         EXPECT_EQ(a.lastDir, b.lastDir);
     }
@@ -134,7 +176,7 @@ TEST(Beckmann, FZeroCases) {
     EXPECT_EQ(beckmannF(wo, {0.6f, 0.8f, 0.0f}, 0.3f, 0.3f), 0.0f);
 }
 
-} // namespace
+}  // namespace
 
 #include "brdf/Anisotropic.h"
 #include "brdf/Trggx.h"
@@ -176,13 +218,17 @@ TEST(Beckmann, SampledDirectionsFollowTheWeightsDensity) {
         };
         const auto reflectance = [&](const Point3& d) {
             const Point3 wi = s.frame.toLocal(d);
-            return wi.z > 0.0f ? static_cast<double>(std::fmin(beckmannF(wo, wi, s.ax, s.ay), 500.0f) * wi.z) : 0.0;
+            return wi.z > 0.0f ? static_cast<double>(
+                                     std::fmin(beckmannF(wo, wi, s.ax, s.ay), 500.0f) * wi.z)
+                               : 0.0;
         };
         TestShadeContext sc;
         sc.rayDir = c.rayDir;
-        const stats::SampleRun r = stats::run(grid, sc, kSamples, seed++, [&](Color& res, ShadeContext& ctx, Point2 u) {
-            brdfSampleBeckmann(res, ctx, u, c.g, c.anisotropy, c.rotation, fakeMap(4), normal, kTbn);
-        });
+        const stats::SampleRun r =
+            stats::run(grid, sc, kSamples, seed++, [&](Color& res, ShadeContext& ctx, Point2 u) {
+                brdfSampleBeckmann(res, ctx, u, c.g, c.anisotropy, c.rotation, fakeMap(4), normal,
+                                   kTbn);
+            });
         EXPECT_EQ(r.badWeights, 0);
         const auto expected = stats::expectedCounts(stats::integrate(grid, density), kSamples);
         EXPECT_TRUE(stats::passes(stats::pearson(r.counts, expected), std::size(kBeckmannCases)))
@@ -196,8 +242,8 @@ TEST(Beckmann, SampledDirectionsFollowTheWeightsDensity) {
 // energy out of the weight; TRGGX, uncapped, keeps its mean weight near G/G1 = 1 on the same lobe.
 TEST(Beckmann, CapLimitsMirrorLikeLobe) {
     const struct {
-        void (*sampler)(Color&, ShadeContext&, const Point2&, float, float, float, Texmap*, const Point3&,
-                        const Point3*);
+        void (*sampler)(Color&, ShadeContext&, const Point2&, float, float, float, Texmap*,
+                        const Point3&, const Point3*);
         double lo, hi;
     } cases[] = {{brdfSampleBeckmann, 0.5, 0.75}, {brdfSampleTRGGX, 0.97, 1.01}};
     for (const auto& c : cases) {
@@ -216,4 +262,4 @@ TEST(Beckmann, CapLimitsMirrorLikeLobe) {
     }
 }
 
-} // namespace
+}  // namespace

@@ -1,11 +1,10 @@
-#include "brdf/Conventions.h"
-
-#include "tests/brdf/Expect.h"
-#include "tests/brdf/TestContext.h"
-
 #include <gtest/gtest.h>
 
 #include <limits>
+
+#include "brdf/Conventions.h"
+#include "tests/brdf/Expect.h"
+#include "tests/brdf/TestContext.h"
 
 namespace {
 
@@ -29,8 +28,10 @@ TEST(Conventions, OrthoBasisExamples) {
 }
 
 TEST(Conventions, OrthoBasisIsRightHandedOrthonormal) {
-    const Point3 normals[] = {Normalize({0.3f, -0.2f, 0.9f}), Normalize({-0.7f, 0.1f, -0.2f}),
-                              Normalize({0.01f, 0.99f, 0.05f}), {0, 0, -1}};
+    const Point3 normals[] = {Normalize({0.3f, -0.2f, 0.9f}),
+                              Normalize({-0.7f, 0.1f, -0.2f}),
+                              Normalize({0.01f, 0.99f, 0.05f}),
+                              {0, 0, -1}};
     for (const Point3& n : normals) {
         Point3 t1, t2;
         orthoBasis(n, t1, t2);
@@ -108,4 +109,4 @@ TEST(Conventions, SkeletonLeavesResultForDirectionNotAboveSurface) {
     }
 }
 
-} // namespace
+}  // namespace

@@ -1,10 +1,9 @@
-#include "brdf/Ggx.h"
+#include <gtest/gtest.h>
 
+#include "brdf/Ggx.h"
 #include "tests/brdf/Expect.h"
 #include "tests/brdf/Statistics.h"
 #include "tests/brdf/TestContext.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -76,8 +75,7 @@ TEST(Ggx, LeavesResultForSampleOrViewNotAboveSurface) {
         {{0.6f, 0, -0.8f}, 0.0f, 0.9f, 0.95f},  // reflected direction below (z = -0.69534)
         {{1, 0, 0}, 0.5f, 0.3f, 0.6f},          // view along the surface: G1 = 0
         {{0.6f, 0, 0.8f}, 0.5f, 0.3f, 0.6f},    // view from below
-        {{0.6f, 0, 0.8f}, 0.0f, 0.7f, 0.2f},
-        {{0, 0, 1}, 0.2f, 0.5f, 0.5f},
+        {{0.6f, 0, 0.8f}, 0.0f, 0.7f, 0.2f},   {{0, 0, 1}, 0.2f, 0.5f, 0.5f},
     };
     for (const auto& c : cases) {
         TestShadeContext sc;
@@ -103,7 +101,7 @@ TEST(Ggx, ViewBelowSurfaceNeverWrites) {
     EXPECT_EQ(sc.lookups, 0);
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -146,18 +144,21 @@ TEST(Ggx, SampledDirectionsFollowVisibleNormalDensity) {
         const double g1 = ggxMasking(wo.z, alpha);
         const auto density = [&](const Point3& d) {
             stats::Vec h;
-            if (!stats::halfVector(wo, stats::toDouble(grid.frame.toLocal(d)), h) || h.z <= 0.0) return 0.0;
+            if (!stats::halfVector(wo, stats::toDouble(grid.frame.toLocal(d)), h) || h.z <= 0.0)
+                return 0.0;
             return ggxDistribution(h.z, alpha) * g1 / (4.0 * wo.z);
         };
         const std::vector<double> p = stats::integrate(grid, density);
 
         TestShadeContext sc;
         sc.rayDir = c.rayDir;
-        const stats::SampleRun r = stats::run(grid, sc, kSamples, seed++, [&](Color& res, ShadeContext& ctx, Point2 u) {
-            brdfSampleGGX(res, ctx, u, c.g, fakeMap(3), c.normal);
-        });
+        const stats::SampleRun r =
+            stats::run(grid, sc, kSamples, seed++, [&](Color& res, ShadeContext& ctx, Point2 u) {
+                brdfSampleGGX(res, ctx, u, c.g, fakeMap(3), c.normal);
+            });
         EXPECT_EQ(r.badWeights, 0);
-        EXPECT_TRUE(stats::passes(stats::pearson(r.counts, stats::expectedCounts(p, kSamples)), std::size(kGgxCases)))
+        EXPECT_TRUE(stats::passes(stats::pearson(r.counts, stats::expectedCounts(p, kSamples)),
+                                  std::size(kGgxCases)))
             << "g " << c.g << " wo.z " << wo.z;
 
         // White furnace. The model's albedo is the integral of D·ggxG2/(4 l v)·l, but its
@@ -168,12 +169,14 @@ TEST(Ggx, SampledDirectionsFollowVisibleNormalDensity) {
             const Point3 wi = grid.frame.toLocal(d);
             stats::Vec h;
             if (!(wi.z > 0.0f) || !stats::halfVector(wo, stats::toDouble(wi), h)) return 0.0;
-            return ggxDistribution(h.z, alpha) * static_cast<double>(ggxG2(wi.z, cosV, alphaF)) / (4.0 * wo.z);
+            return ggxDistribution(h.z, alpha) * static_cast<double>(ggxG2(wi.z, cosV, alphaF)) /
+                   (4.0 * wo.z);
         };
         const double albedo = stats::sum(stats::integrate(grid, reflectance));
-        EXPECT_TRUE(stats::furnaceMatches(r, albedo * g1 / static_cast<double>(ggxG1(cosV, alphaF))))
+        EXPECT_TRUE(
+            stats::furnaceMatches(r, albedo * g1 / static_cast<double>(ggxG1(cosV, alphaF))))
             << "g " << c.g << " wo.z " << wo.z << " albedo " << albedo;
     }
 }
 
-} // namespace
+}  // namespace

@@ -1,8 +1,7 @@
-#include "brdf/OrenNayar.h"
-
-#include "tests/brdf/Expect.h"
-
 #include <gtest/gtest.h>
+
+#include "brdf/OrenNayar.h"
+#include "tests/brdf/Expect.h"
 
 namespace {
 
@@ -43,4 +42,4 @@ TEST(OrenNayar, FiniteForDirectionsBelowAndAlongTheSurface) {
     EXPECT_GT(grazing, static_cast<float>(kA1));
 }
 
-} // namespace
+}  // namespace

@@ -1,10 +1,9 @@
-#include "brdf/Phong.h"
+#include <gtest/gtest.h>
 
+#include "brdf/Phong.h"
 #include "brdf/PreviewEnvMap.h"
 #include "tests/brdf/Expect.h"
 #include "tests/brdf/TestContext.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -57,7 +56,7 @@ TEST_F(PhongTest, WritesDirectionsBelowTheSurface) {
     EXPECT_TRUE(nearPrinted(result.r, 0.75, 1e-7));
 }
 
-} // namespace
+}  // namespace
 
 #include "tests/brdf/Statistics.h"
 
@@ -88,14 +87,16 @@ TEST_F(PhongTest, SampledDirectionsFollowTheLobe) {
             return (n + 1.0) / (2.0 * stats::kPi) * std::pow(cosA, n);
         };
         TestShadeContext sc;
-        const stats::SampleRun r = stats::run(grid, sc, kSamples, seed++, [&](Color& res, ShadeContext& ctx, Point2 u) {
-            brdfSamplePhong(res, ctx, u, c.n, fakeMap(1), c.axis);
-        });
+        const stats::SampleRun r =
+            stats::run(grid, sc, kSamples, seed++, [&](Color& res, ShadeContext& ctx, Point2 u) {
+                brdfSamplePhong(res, ctx, u, c.n, fakeMap(1), c.axis);
+            });
         EXPECT_EQ(r.badWeights, 0);
         const auto expected = stats::expectedCounts(stats::integrate(grid, density), kSamples);
-        EXPECT_TRUE(stats::passes(stats::pearson(r.counts, expected), std::size(cases))) << "n " << c.n;
+        EXPECT_TRUE(stats::passes(stats::pearson(r.counts, expected), std::size(cases)))
+            << "n " << c.n;
         EXPECT_TRUE(stats::furnaceMatches(r, 1.0)) << "n " << c.n;
     }
 }
 
-} // namespace
+}  // namespace

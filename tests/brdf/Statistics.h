@@ -2,8 +2,7 @@
 // a density integrated over a (cos theta, phi) grid, and white-furnace means.
 #pragma once
 
-#include "brdf/Conventions.h"
-#include "tests/brdf/TestContext.h"
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
@@ -13,7 +12,8 @@
 #include <string>
 #include <vector>
 
-#include <gtest/gtest.h>
+#include "brdf/Conventions.h"
+#include "tests/brdf/TestContext.h"
 
 namespace stats {
 
@@ -24,7 +24,9 @@ constexpr double kSignificance = 0.01;
 constexpr double kMinExpected = 5.0;
 
 // Significance of one of m tests so that the family's stays at kSignificance (Šidák).
-inline double sidak(int m) { return 1.0 - std::pow(1.0 - kSignificance, 1.0 / m); }
+inline double sidak(int m) {
+    return 1.0 - std::pow(1.0 - kSignificance, 1.0 / m);
+}
 
 // Regularised upper incomplete gamma Q(a, x) (series below a + 1, continued fraction above).
 inline double gammaQ(double a, double x) {
@@ -75,17 +77,20 @@ struct Grid {
     }
     Point3 direction(double c, double phi) const {
         const double s = std::sqrt(std::max(0.0, 1.0 - c * c));
-        return frame.toWorld(Point3(static_cast<float>(s * std::cos(phi)), static_cast<float>(s * std::sin(phi)),
-                                    static_cast<float>(c)));
+        return frame.toWorld(Point3(static_cast<float>(s * std::cos(phi)),
+                                    static_cast<float>(s * std::sin(phi)), static_cast<float>(c)));
     }
 };
 
 // Probability of every cell under `density` (per unit solid angle of world directions):
 // composite 4-point Gauss–Legendre on sub × sub pieces of each cell (dω = d cos theta d phi).
-inline std::vector<double> integrate(const Grid& grid, const std::function<double(const Point3&)>& density,
+inline std::vector<double> integrate(const Grid& grid,
+                                     const std::function<double(const Point3&)>& density,
                                      int sub = 6) {
-    static const double x[4] = {-0.8611363115940526, -0.3399810435848563, 0.3399810435848563, 0.8611363115940526};
-    static const double w[4] = {0.3478548451374538, 0.6521451548625461, 0.6521451548625461, 0.3478548451374538};
+    static const double x[4] = {-0.8611363115940526, -0.3399810435848563, 0.3399810435848563,
+                                0.8611363115940526};
+    static const double w[4] = {0.3478548451374538, 0.6521451548625461, 0.6521451548625461,
+                                0.3478548451374538};
     std::vector<double> p(grid.cells(), 0.0);
     const double dc = (1.0 - grid.cosLo) / grid.nCos / sub;
     const double dp = 2.0 * kPi / grid.nPhi / sub;
@@ -224,7 +229,7 @@ inline double sum(const std::vector<double>& v) {
     return s;
 }
 
-} // namespace stats
+}  // namespace stats
 
 namespace stats {
 
@@ -232,23 +237,27 @@ namespace stats {
 inline ::testing::AssertionResult passes(const ChiSquare& c, int family) {
     if (!c.problem.empty()) return ::testing::AssertionFailure() << c.problem;
     if (c.pValue >= sidak(family)) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "chi2 " << c.statistic << " on " << c.dof << " dof, p " << c.pValue
-                                         << " below " << sidak(family);
+    return ::testing::AssertionFailure() << "chi2 " << c.statistic << " on " << c.dof << " dof, p "
+                                         << c.pValue << " below " << sidak(family);
 }
 
 // Mean written weight against its expectation: within 4 standard errors plus a small allowance
 // for the quadrature and the float arithmetic of the model.
-inline ::testing::AssertionResult furnaceMatches(const SampleRun& r, double expected, double allowance = 2e-3) {
+inline ::testing::AssertionResult furnaceMatches(const SampleRun& r, double expected,
+                                                 double allowance = 2e-3) {
     const double tol = 4.0 * r.weightStdErr + allowance * std::fabs(expected);
     if (std::fabs(r.meanWeight - expected) <= tol) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "mean weight " << r.meanWeight << " expected " << expected << " ± " << tol;
+    return ::testing::AssertionFailure()
+           << "mean weight " << r.meanWeight << " expected " << expected << " ± " << tol;
 }
 
 // Reflection geometry in double precision for the reference densities.
 struct Vec {
     double x, y, z;
 };
-inline Vec toDouble(const Point3& p) { return {p.x, p.y, p.z}; }
+inline Vec toDouble(const Point3& p) {
+    return {p.x, p.y, p.z};
+}
 // Unit half vector of the local pair (wo, wi); false when they cancel.
 inline bool halfVector(const Vec& wo, const Vec& wi, Vec& h) {
     h = {wo.x + wi.x, wo.y + wi.y, wo.z + wi.z};
@@ -257,6 +266,8 @@ inline bool halfVector(const Vec& wo, const Vec& wi, Vec& h) {
     h = {h.x / len, h.y / len, h.z / len};
     return true;
 }
-inline double dot(const Vec& a, const Vec& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+inline double dot(const Vec& a, const Vec& b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
 
-} // namespace stats
+}  // namespace stats

@@ -35,7 +35,9 @@ public:
 };
 
 // Any non-null map pointer: the models pass it through to the context untouched.
-inline Texmap* fakeMap(int tag) { return reinterpret_cast<Texmap*>(static_cast<std::uintptr_t>(0x1000 + 16 * tag)); }
+inline Texmap* fakeMap(int tag) {
+    return reinterpret_cast<Texmap*>(static_cast<std::uintptr_t>(0x1000 + 16 * tag));
+}
 
 // What a result holds before a sampler writes it.
 inline constexpr Color kUnwritten{-7.0f, -7.0f, -7.0f};

@@ -1,9 +1,8 @@
-#include "brdf/TorranceSparrow.h"
+#include <gtest/gtest.h>
 
+#include "brdf/TorranceSparrow.h"
 #include "tests/brdf/Expect.h"
 #include "tests/brdf/TestContext.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -63,7 +62,7 @@ TEST(TorranceSparrow, BelowSurfaceSampleLeavesResult) {
     EXPECT_EQ(sc.lookups, 0);
 }
 
-} // namespace
+}  // namespace
 
 #include "tests/brdf/Statistics.h"
 
@@ -95,26 +94,31 @@ TEST(TorranceSparrow, SampledDirectionsFollowTheWeightsDensity) {
         const double n = c.n;
         const auto density = [&](const Point3& d) {
             stats::Vec h;
-            if (!stats::halfVector(wo, stats::toDouble(grid.frame.toLocal(d)), h) || h.z <= 0.0) return 0.0;
+            if (!stats::halfVector(wo, stats::toDouble(grid.frame.toLocal(d)), h) || h.z <= 0.0)
+                return 0.0;
             return (n + 1.0) / (2.0 * stats::kPi) * std::pow(h.z, n) / (4.0 * stats::dot(wo, h));
         };
         const auto reflectance = [&](const Point3& d) {
             const Point3 wi = grid.frame.toLocal(d);
             stats::Vec h;
-            if (!(wi.z > 0.0f) || !stats::halfVector(wo, stats::toDouble(wi), h) || h.z <= 0.0) return 0.0;
+            if (!(wi.z > 0.0f) || !stats::halfVector(wo, stats::toDouble(wi), h) || h.z <= 0.0)
+                return 0.0;
             return (n + 2.0) / (2.0 * stats::kPi) * std::pow(h.z, n) *
                    static_cast<double>(torrSparrGeomFactor(woF, wi) * wi.z);
         };
         TestShadeContext sc;
         sc.rayDir = c.rayDir;
-        const stats::SampleRun r = stats::run(grid, sc, kSamples, seed++, [&](Color& res, ShadeContext& ctx, Point2 u) {
-            brdfSampleTorrSparr(res, ctx, u, c.n, fakeMap(2), c.normal);
-        });
+        const stats::SampleRun r =
+            stats::run(grid, sc, kSamples, seed++, [&](Color& res, ShadeContext& ctx, Point2 u) {
+                brdfSampleTorrSparr(res, ctx, u, c.n, fakeMap(2), c.normal);
+            });
         EXPECT_EQ(r.badWeights, 0);
         const auto expected = stats::expectedCounts(stats::integrate(grid, density), kSamples);
-        EXPECT_TRUE(stats::passes(stats::pearson(r.counts, expected), std::size(kTorrSparrCases))) << "n " << c.n;
-        EXPECT_TRUE(stats::furnaceMatches(r, stats::sum(stats::integrate(grid, reflectance)))) << "n " << c.n;
+        EXPECT_TRUE(stats::passes(stats::pearson(r.counts, expected), std::size(kTorrSparrCases)))
+            << "n " << c.n;
+        EXPECT_TRUE(stats::furnaceMatches(r, stats::sum(stats::integrate(grid, reflectance))))
+            << "n " << c.n;
     }
 }
 
-} // namespace
+}  // namespace

@@ -1,12 +1,11 @@
-#include "brdf/Trggx.h"
-
-#include "brdf/Beckmann.h"
-#include "tests/brdf/Expect.h"
-#include "tests/brdf/TestContext.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
+
+#include "brdf/Beckmann.h"
+#include "brdf/Trggx.h"
+#include "tests/brdf/Expect.h"
+#include "tests/brdf/TestContext.h"
 
 namespace {
 
@@ -52,18 +51,46 @@ TEST(Trggx, SamplerExamples) {
         Point3 wo, newDir;
         double pdf, f, weight;
     } cases[] = {
-        {{0.6f, 0, -0.8f}, 0.3f, 0.6f, 0.5f, 0.0f, 0.0f, {0, 0.6f, 0.8f}, {0.12430f, 0.12602f, 0.98421f}, 0.34985,
-         0.35511, 0.99901},
-        {{0.6f, 0, -0.8f}, 0.3f, 0.6f, 0.5f, 0.5f, 0.25f, {0.6f, 0, 0.8f}, {0.12260f, -0.06098f, 0.99058f}, 0.72040,
-         0.72689, 0.99950},
-        {{0, 0, -1}, 0.7f, 0.2f, 0.2f, 0.0f, 0.0f, {0, 0, 1}, {0.94785f, -0.30798f, 0.08203f}, 0.06730, 0.19548,
+        {{0.6f, 0, -0.8f},
+         0.3f,
+         0.6f,
+         0.5f,
+         0.0f,
+         0.0f,
+         {0, 0.6f, 0.8f},
+         {0.12430f, 0.12602f, 0.98421f},
+         0.34985,
+         0.35511,
+         0.99901},
+        {{0.6f, 0, -0.8f},
+         0.3f,
+         0.6f,
+         0.5f,
+         0.5f,
+         0.25f,
+         {0.6f, 0, 0.8f},
+         {0.12260f, -0.06098f, 0.99058f},
+         0.72040,
+         0.72689,
+         0.99950},
+        {{0, 0, -1},
+         0.7f,
+         0.2f,
+         0.2f,
+         0.0f,
+         0.0f,
+         {0, 0, 1},
+         {0.94785f, -0.30798f, 0.08203f},
+         0.06730,
+         0.19548,
          0.23826},
     };
     for (const auto& c : cases) {
         TestShadeContext sc;
         sc.rayDir = c.rayDir;
         Color result = kUnwritten;
-        brdfSampleTRGGX(result, sc, {c.u0, c.u1}, c.g, c.anisotropy, c.rotation, fakeMap(5), {0, 0, 1}, kTbn);
+        brdfSampleTRGGX(result, sc, {c.u0, c.u1}, c.g, c.anisotropy, c.rotation, fakeMap(5),
+                        {0, 0, 1}, kTbn);
         ASSERT_EQ(sc.lookups, 1);
         EXPECT_EQ(sc.lastMap, fakeMap(5));
         EXPECT_TRUE(nearPrinted(sc.lastDir, c.newDir, 1e-5)) << c.anisotropy << " " << c.rotation;
@@ -89,7 +116,7 @@ TEST(Trggx, HalfVectorForViewBelowFrame) {
     EXPECT_LT(wh.z, 0.0f);
 }
 
-} // namespace
+}  // namespace
 
 #include "brdf/Anisotropic.h"
 #include "tests/brdf/Statistics.h"
@@ -116,7 +143,8 @@ const LobeCase kTrggxCases[] = {
 // The fit is off by about a percent here and there (and ends at z(1) ≈ 7.3), which 200000
 // samples resolve; so the sampler's own density is trggxPdf times fitRatio(t).
 double fitZ(double u) {
-    return (u * (u * (u * 0.27385 - 0.73369) + 0.46341)) / (u * (u * (u * 0.093073 + 0.309420) - 1.0) + 0.597999);
+    return (u * (u * (u * 0.27385 - 0.73369) + 0.46341)) /
+           (u * (u * (u * 0.093073 + 0.309420) - 1.0) + 0.597999);
 }
 
 double fitRatio(double t) {
@@ -141,7 +169,8 @@ double fitRatioAt(const Point3& wo, const Point3& h, float ax, float ay) {
     const stats::Vec hd = stats::toDouble(h);
     const double sinT = std::sqrt(std::max(0.0, 1.0 - v.z * v.z));
     const double cosPhi = v.x / sinT, sinPhi = v.y / sinT;
-    const double x = -hd.x / hd.z / static_cast<double>(ax), y = -hd.y / hd.z / static_cast<double>(ay);
+    const double x = -hd.x / hd.z / static_cast<double>(ax),
+                 y = -hd.y / hd.z / static_cast<double>(ay);
     const double sx = cosPhi * x + sinPhi * y;
     const double sy = -sinPhi * x + cosPhi * y;
     return fitRatio(sy / std::sqrt(1.0 + sx * sx));
@@ -168,13 +197,16 @@ TEST(Trggx, SampledDirectionsFollowTheWeightsDensity) {
             const Point3 wi = s.frame.toLocal(d);
             const Point3 h = Normalize(wo + wi);
             if (!(wi.z > 0.0f) || !(h.z > 0.0f)) return 0.0;
-            return static_cast<double>(trggxF(wo, wi, s.ax, s.ay) * wi.z) * fitRatioAt(wo, h, s.ax, s.ay);
+            return static_cast<double>(trggxF(wo, wi, s.ax, s.ay) * wi.z) *
+                   fitRatioAt(wo, h, s.ax, s.ay);
         };
         TestShadeContext sc;
         sc.rayDir = c.rayDir;
-        const stats::SampleRun r = stats::run(grid, sc, kSamples, seed++, [&](Color& res, ShadeContext& ctx, Point2 u) {
-            brdfSampleTRGGX(res, ctx, u, c.g, c.anisotropy, c.rotation, fakeMap(5), normal, kTbn);
-        });
+        const stats::SampleRun r =
+            stats::run(grid, sc, kSamples, seed++, [&](Color& res, ShadeContext& ctx, Point2 u) {
+                brdfSampleTRGGX(res, ctx, u, c.g, c.anisotropy, c.rotation, fakeMap(5), normal,
+                                kTbn);
+            });
         EXPECT_EQ(r.badWeights, 0);
         const auto expected = stats::expectedCounts(stats::integrate(grid, density), kSamples);
         EXPECT_TRUE(stats::passes(stats::pearson(r.counts, expected), std::size(kTrggxCases)))
@@ -184,4 +216,4 @@ TEST(Trggx, SampledDirectionsFollowTheWeightsDensity) {
     }
 }
 
-} // namespace
+}  // namespace

@@ -85,8 +85,7 @@ TEST(SceneCorpus, FlippedBitsLoadOrAreRefused) {
             for (std::uint8_t mask : {0x01, 0x80}) {
                 auto damaged = bytes;
                 damaged[i] ^= mask;
-                expectLoadsOrSaysWhy(damaged, p.filename().string() + " byte " +
-                                                  std::to_string(i));
+                expectLoadsOrSaysWhy(damaged, p.filename().string() + " byte " + std::to_string(i));
             }
         }
     }
@@ -104,9 +103,10 @@ TEST(SceneCorpus, BadChunkLengthsAreRefused) {
                                       std::uint32_t(bytes[f + 3]) << 24;
             for (std::uint32_t bad : {len + 1, len - 1, 0u, 0xFFFFFFFFu, 0x7FFFFFFFu}) {
                 auto damaged = bytes;
-                for (int k = 0; k < 4; ++k) damaged[f + std::size_t(k)] = std::uint8_t(bad >> (8 * k));
-                expectLoadsOrSaysWhy(damaged, p.filename().string() + " length at " +
-                                                  std::to_string(f));
+                for (int k = 0; k < 4; ++k)
+                    damaged[f + std::size_t(k)] = std::uint8_t(bad >> (8 * k));
+                expectLoadsOrSaysWhy(damaged,
+                                     p.filename().string() + " length at " + std::to_string(f));
             }
         }
     }

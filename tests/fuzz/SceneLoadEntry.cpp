@@ -32,8 +32,8 @@ bool loadSceneCandidate(const std::uint8_t* data, std::size_t size, const std::s
     std::vector<BYTE> again;
     std::string why;
     if (!saveSceneToBytes(*scene, again, why) || !loadSceneFromBytes(again, name, why)) {
-        std::fprintf(stderr, "%s loaded but does not survive a save and load: %s\n",
-                     name.c_str(), why.c_str());
+        std::fprintf(stderr, "%s loaded but does not survive a save and load: %s\n", name.c_str(),
+                     why.c_str());
         std::abort();
     }
     return true;
