@@ -36,9 +36,9 @@ inline AnisotropicSetup anisotropicSetup(float g, float anisotropy, float rotati
     s.ax = alphaOf(rx);
     s.ay = ry == rx ? s.ax : alphaOf(ry);  // isotropic: the same mapping of the same value
     if (std::fabs(s.ax - s.ay) > kIsotropyTolerance) {
-        const RotMatrix mRot = rotationAboutAxis(normal, kTwoPi * rotation);
-        s.frame.nx = rotateByMatrix(mRot, tbnBasis[1]);
-        s.frame.ny = rotateByMatrix(mRot, tbnBasis[0]);
+        const RotMatrix mRot = rotationAboutAxisInline(normal, kTwoPi * rotation);
+        s.frame.nx = rotateByMatrixInline(mRot, tbnBasis[1]);
+        s.frame.ny = rotateByMatrixInline(mRot, tbnBasis[0]);
         s.frame.nz = normal;
     } else {
         s.frame = normalFrame(normal);

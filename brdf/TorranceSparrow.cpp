@@ -41,7 +41,7 @@ BRDF_FLATTEN void brdfSampleTorrSparr(Color& result, ShadeContext& sc, const Poi
     const float phi = kTwoPi * rnd2d.x;
     sampleMicrofacet(
         result, sc, envMap, normal, frame, sc.V(),
-        [&](const Point3&) { return dirFromAngles(sinH, cosH, phi); },
+        [&](const Point3&) { return brdf::dirFromAnglesInline(sinH, cosH, phi); },
         [&](const Point3& wo, const Point3& wh, const Point3& wi, float c) {
             const float cosHn = std::pow(cosH, n);
             const float D = ((n + 2.0f) * kInvTwoPi) * cosHn;
