@@ -27,15 +27,23 @@ float alphaFromRoughness(float x) {
            0.000640711f * (L * L * L * L);
 }
 
-float erfApprox(float x) {
+namespace {
+// Abramowitz and Stegun 7.1.26 with its factor exp(-x²) supplied, for a caller that needs
+// that factor as well.
+inline float erfApproxGivenGaussian(float x, float gaussian) {
     constexpr float p = 0.3275911f;
     constexpr float a1 = 0.254829592f, a2 = -0.284496736f, a3 = 1.421413741f, a4 = -1.453152027f,
                     a5 = 1.061405429f;
     const float ax = std::fabs(x);
     const float t = 1.0f / (1.0f + p * ax);
-    const float y =
-        1.0f - (((((a5 * t + a4) * t) + a3) * t + a2) * t + a1) * t * std::exp(-ax * ax);
+    const float y = 1.0f - (((((a5 * t + a4) * t) + a3) * t + a2) * t + a1) * t * gaussian;
     return x >= 0.0f ? y : -y;
+}
+}  // namespace
+
+float erfApprox(float x) {
+    const float ax = std::fabs(x);
+    return erfApproxGivenGaussian(x, std::exp(-ax * ax));
 }
 
 float erfInvApprox(float x) {
@@ -112,8 +120,10 @@ Point2 beckmannSampleSlopes(float cosTheta, float U1, float U2) {
     const float tanT = sinT / cosTheta;
     const float cotT = 1.0f / tanT;
 
+    // exp(-cot²θ), shared by erf and the normalisation below ((-|c|)·|c| is exactly -(c·c)).
+    const float gaussian = std::exp(-(cotT * cotT));
     float a = -1.0f;
-    float bHi = erfApprox(cotT);
+    float bHi = erfApproxGivenGaussian(cotT, gaussian);
     const float s = maxf(U1, kUniformFloor);
 
     // Heitz and d'Eon's fitted first guess of the inverse.
@@ -125,7 +135,7 @@ Point2 beckmannSampleSlopes(float cosTheta, float U1, float U2) {
     const float slopeY = erfInvApprox(2.0f * maxf(U2, kUniformFloor) - 1.0f);
 
     const float k = 1.0f / std::sqrt(kPi);
-    const float norm = 1.0f / (1.0f + bHi + k * tanT * std::exp(-(cotT * cotT)));
+    const float norm = 1.0f / (1.0f + bHi + k * tanT * gaussian);
     for (int round = 0; round < kSearchRounds; ++round) {
         if (!(b >= a) || b > bHi) b = 0.5f * (a + bHi);
         const float e = erfInvApprox(b);
