@@ -92,6 +92,22 @@ inline float microfacetReflectance(const Point3& wo, const Point3& wi, Distribut
     return d(h) * g(wo, wi) / maxf(4.0f * cI * cO, kTinyFloor);
 }
 
+// Density (unfloored) and reflectance of one sampled pair, as the model's Pdf and F give them,
+// with Λ(wo) evaluated once for the density's G1 and the reflectance's G.
+struct DensityAndReflectance {
+    float pdf, f;
+};
+template <class Distribution, class Lambda>
+inline DensityAndReflectance densityAndReflectance(const Point3& wo, const Point3& wh,
+                                                   const Point3& wi, Distribution&& d,
+                                                   Lambda&& lambda) {
+    const float lambdaO = lambda(wo);
+    return {visibleNormalPdf(d(wh), smithG1(lambdaO), wo),
+            microfacetReflectance(wo, wi, d, [&](const Point3&, const Point3& i) {
+                return smithG(lambdaO, lambda(i));
+            })};
+}
+
 // Visible normal for the view wi: stretch, draw unit-roughness slopes for the stretched
 // view's inclination with `slopes(cosTheta, U1, U2)`, turn them to its azimuth, unstretch.
 template <class Slopes>

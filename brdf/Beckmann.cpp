@@ -171,8 +171,9 @@ BRDF_FLATTEN void brdfSampleBeckmann(Color& result, ShadeContext& sc, const Poin
         result, sc, envMap, normal, s.frame, sc.V(),
         [&](const Point3& wo) { return beckmannSampleHalf(wo, rnd2d, s.ax, s.ay); },
         [&](const Point3& wo, const Point3& wh, const Point3& wi, float c) {
-            const float pdf = maxf(beckmannPdf(wo, wh, s.ax, s.ay), kTinyFloor);
-            const float f = minf(beckmannF(wo, wi, s.ax, s.ay), kReflectanceCap);
-            return c * f / pdf;
+            const DensityAndReflectance m = densityAndReflectance(
+                wo, wh, wi, [&](const Point3& h) { return beckmannD(h, s.ax, s.ay); },
+                [&](const Point3& w) { return beckmannLambda(w, s.ax, s.ay); });
+            return c * minf(m.f, kReflectanceCap) / maxf(m.pdf, kTinyFloor);
         });
 }

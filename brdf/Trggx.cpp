@@ -97,7 +97,9 @@ BRDF_FLATTEN void brdfSampleTRGGX(Color& result, ShadeContext& sc, const Point2&
         result, sc, envMap, normal, s.frame, sc.V(),
         [&](const Point3& wo) { return trggxSampleHalf(wo, rnd2d, s.ax, s.ay); },
         [&](const Point3& wo, const Point3& wh, const Point3& wi, float c) {
-            const float pdf = maxf(trggxPdf(wo, wh, s.ax, s.ay), kTinyFloor);
-            return c * trggxF(wo, wi, s.ax, s.ay) / pdf;
+            const DensityAndReflectance m = densityAndReflectance(
+                wo, wh, wi, [&](const Point3& h) { return trggxD(h, s.ax, s.ay); },
+                [&](const Point3& w) { return trggxLambda(w, s.ax, s.ay); });
+            return c * m.f / maxf(m.pdf, kTinyFloor);
         });
 }
