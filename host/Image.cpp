@@ -22,8 +22,10 @@ float normalizedCoord(float s, Wrap wrap) {
     return std::fmin(std::fmax(s, 0.0f), 1.0f);
 }
 
+// normalizedCoord keeps every index the lookups form within one pixel of the image: -1 to
+// size. A compare then wraps it, where a modulo would cost two integer divisions per index.
 int wrapIndex(int i, int size, Wrap wrap) {
-    if (wrap == Wrap::Repeat) return ((i % size) + size) % size;
+    if (wrap == Wrap::Repeat) return i < 0 ? i + size : (i >= size ? i - size : i);
     return i < 0 ? 0 : (i >= size ? size - 1 : i);
 }
 
