@@ -1,3 +1,5 @@
 #include "brdf/PreviewEnvMap.h"
 
-Texmap* previewEnvMap = nullptr;
+// Read on every sampling pass by every shading thread: on a line of its own, so that the
+// writes of neighbouring module data (the shade seed) do not evict it.
+alignas(64) Texmap* previewEnvMap = nullptr;

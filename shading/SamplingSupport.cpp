@@ -20,9 +20,12 @@ constexpr Point3 kXAxis{1.0f, 0.0f, 0.0f};
 constexpr float kQuarterTurn = 1.5707964f;
 constexpr Point3 kYAxis{0.0f, 1.0f, 0.0f};
 constexpr Point3 kZAxis{0.0f, 0.0f, 1.0f};
+// Every shade call writes the seed; starting a cache line, it keeps off the line of data that
+// other threads read on every pass.
+constexpr std::size_t kCacheLine = 64;
 }  // namespace
 
-std::atomic<std::uint32_t> shadeSeed{0};
+alignas(kCacheLine) std::atomic<std::uint32_t> shadeSeed{0};
 
 float luminance(const Color& c) {
     return kLumR * c.r + kLumG * c.g + kLumB * c.b;
